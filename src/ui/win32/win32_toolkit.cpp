@@ -1,0 +1,461 @@
+#include "ui/win32/win32_toolkit.h"
+
+#include <commctrl.h>
+#include <ole2.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "os/win32/wide_text.h"
+#include "ui/design.h"
+#include "ui/win32/browser_host.h"
+#include "ui/win32/folder_dialog.h"
+#include "ui/win32/messages.h"
+
+namespace ui::win32 {
+namespace {
+
+using os::win32::NarrowForDisplay;
+using os::win32::Widen;
+
+constexpr int kProgressLimit = 32767;
+
+Text WindowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(window, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(std::max(copied, 0)));
+  return NarrowForDisplay(text);
+}
+
+}  // namespace
+
+Win32Toolkit::Win32Toolkit(os::Os& os) : os_(os) {}
+
+Win32Toolkit::~Win32Toolkit() {
+  if (callWindow_ && GetCurrentThreadId() == uiThread_) DestroyWindow(callWindow_);
+  if (tabFont_) DeleteObject(tabFont_);
+  if (ownedControlFont_) DeleteObject(ownedControlFont_);
+  if (faceBrush_) DeleteObject(faceBrush_);
+  if (menuTree_) DestroyMenu(menuTree_);
+}
+
+void Win32Toolkit::Initialise() {
+  uiThread_ = GetCurrentThreadId();
+
+  // The program's folder becomes the working directory.
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) break;
+    if (length < path.size()) {
+      path.resize(length);
+      const std::size_t slash = path.find_last_of(L'\\');
+      if (slash != std::wstring::npos) {
+        path.resize(slash + 1);
+        SetCurrentDirectoryW(path.c_str());
+      }
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+
+  oleInitialised_ = SUCCEEDED(OleInitialize(nullptr));
+  INITCOMMONCONTROLSEX classes{static_cast<DWORD>(sizeof(INITCOMMONCONTROLSEX)), ICC_WIN95_CLASSES | ICC_TAB_CLASSES |
+                                                   ICC_PROGRESS_CLASS | ICC_BAR_CLASSES |
+                                                   ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES |
+                                                   ICC_LINK_CLASS};
+  InitCommonControlsEx(&classes);
+  callWindow_ = CreateCallWindow(this);
+  takingCalls_ = callWindow_ != nullptr;
+}
+
+void Win32Toolkit::RunOnUiThread(std::function<void()>& call) {
+  // A sent message is handled by the UI thread even inside its modal loops
+  // (menus, dialogs), and the sender waits until it has been handled.
+  SendMessageW(callWindow_, kRunCallMessage, 0, reinterpret_cast<LPARAM>(&call));
+}
+
+void Win32Toolkit::SetExitRoutine(std::function<void()> routine) { exitRoutine_ = std::move(routine); }
+
+bool Win32Toolkit::LoadMainWindow(EventSink& sink) {
+  sink_ = &sink;
+  return CreateMainWindow();
+}
+
+void Win32Toolkit::RunMessageLoop() {
+  MSG message;
+  while (main_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (!TranslateForWindow(message)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+  // Calls another thread sent while the window was closing are answered
+  // (with nothing, as the window is gone) rather than left waiting.
+  MSG pending;
+  PeekMessageW(&pending, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  if (exitRoutine_) {
+    std::function<void()> routine = std::move(exitRoutine_);
+    exitRoutine_ = nullptr;
+    ++exitRoutineRuns_;
+    routine();
+  }
+  if (oleInitialised_) {
+    OleUninitialize();
+    oleInitialised_ = false;
+  }
+}
+
+void Win32Toolkit::ProcessPendingEvents() {
+  // Another thread has only its own messages; the window's keyboard
+  // handling belongs to the UI thread.
+  const bool uiThread = GetCurrentThreadId() == uiThread_;
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      // The quit request belongs to the message loop: leave it queued.
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    if (!uiThread || !TranslateForWindow(message)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+}
+
+bool Win32Toolkit::MainWindowExists() {
+  return OnUiThread([this] { return main_ != nullptr; });
+}
+
+HWND Win32Toolkit::MainWindowHandle() {
+  return OnUiThread([this] { return main_; });
+}
+
+HWND Win32Toolkit::ControlWindow(Control control) {
+  return OnUiThread([this, control] { return Window(control); });
+}
+
+HWND Win32Toolkit::Window(Control control) const {
+  if (!main_) return nullptr;
+  return controls_[Index(control)];
+}
+
+Text Win32Toolkit::WindowCaption() {
+  return OnUiThread([this] { return main_ ? WindowText(main_) : Text{}; });
+}
+
+void Win32Toolkit::SetWindowCaption(const Text& caption) {
+  OnUiThread([&] {
+    if (main_) SetWindowTextW(main_, Widen(caption).c_str());
+  });
+}
+
+Text Win32Toolkit::GetText(Control control) {
+  return OnUiThread([&] {
+    HWND window = Window(control);
+    return window ? WindowText(window) : Text{};
+  });
+}
+
+void Win32Toolkit::SetText(Control control, const Text& text) {
+  OnUiThread([&] {
+    HWND window = Window(control);
+    if (!window) return;
+    SetWindowTextW(window, Widen(text).c_str());
+    // The transparent label is drawn by the bar beneath it.
+    if (control == Control::透明标签1) InvalidateRect(Window(Control::进度条1), nullptr, TRUE);
+  });
+}
+
+bool Win32Toolkit::IsDisabled(Control control) {
+  return OnUiThread([&] {
+    HWND window = Window(control);
+    return window && !IsWindowEnabled(window);
+  });
+}
+
+void Win32Toolkit::SetDisabled(Control control, bool disabled) {
+  OnUiThread([&] {
+    if (HWND window = Window(control)) EnableWindow(window, disabled ? FALSE : TRUE);
+  });
+}
+
+bool Win32Toolkit::IsChecked(Control control) {
+  return OnUiThread([&] {
+    HWND window = Window(control);
+    return window && SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  });
+}
+
+int Win32Toolkit::CurrentItem(Control control) {
+  return OnUiThread([&] {
+    HWND window = Window(control);
+    return window ? static_cast<int>(SendMessageW(window, CB_GETCURSEL, 0, 0)) : -1;
+  });
+}
+
+void Win32Toolkit::SetCurrentItem(Control control, int index) {
+  OnUiThread([&] {
+    HWND window = Window(control);
+    if (!window) return;
+    const int last = static_cast<int>(SendMessageW(window, CB_GETCOUNT, 0, 0)) - 1;
+    const int chosen = index < 0 ? -1 : std::min(index, last);
+    // Selecting an item puts its text into the field; none empties it.
+    SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
+    if (chosen < 0) SetWindowTextW(window, L"");
+  });
+}
+
+void Win32Toolkit::AddItem(Control control, const Text& item) {
+  OnUiThread([&] {
+    if (HWND window = Window(control))
+      SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
+  });
+}
+
+int Win32Toolkit::ItemCount(Control control) {
+  return OnUiThread([&] {
+    HWND window = Window(control);
+    return window ? static_cast<int>(SendMessageW(window, CB_GETCOUNT, 0, 0)) : 0;
+  });
+}
+
+Text Win32Toolkit::ItemText(Control control, int index) {
+  return OnUiThread([&]() -> Text {
+    HWND window = Window(control);
+    if (!window) return {};
+    const LRESULT length = SendMessageW(window, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == CB_ERR || length <= 0) return {};
+    std::wstring item(static_cast<std::size_t>(length) + 1, L'\0');
+    const LRESULT copied =
+        SendMessageW(window, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item.data()));
+    if (copied == CB_ERR) return {};
+    item.resize(static_cast<std::size_t>(copied));
+    return NarrowForDisplay(item);
+  });
+}
+
+void Win32Toolkit::UpdateProgressBar() {
+  HWND bar = Window(Control::进度条1);
+  if (!bar) return;
+  SendMessageW(bar, PBM_SETRANGE32, 0, progressMaximum_);
+  SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(std::min(progressPosition_, progressMaximum_)), 0);
+}
+
+int Win32Toolkit::ProgressMaximum(Control control) {
+  return OnUiThread([&] { return Window(control) ? progressMaximum_ : 0; });
+}
+
+void Win32Toolkit::SetProgressMaximum(Control control, int maximum) {
+  OnUiThread([&] {
+    if (!Window(control)) return;
+    progressMaximum_ = std::clamp(maximum, 0, kProgressLimit);
+    UpdateProgressBar();
+  });
+}
+
+int Win32Toolkit::ProgressPosition(Control control) {
+  return OnUiThread([&] { return Window(control) ? progressPosition_ : 0; });
+}
+
+void Win32Toolkit::SetProgressPosition(Control control, int position) {
+  OnUiThread([&] {
+    if (!Window(control)) return;
+    progressPosition_ = std::clamp(position, 0, kProgressLimit);
+    UpdateProgressBar();
+  });
+}
+
+void Win32Toolkit::AdvanceProgressPosition(Control control) {
+  OnUiThread([&] {
+    if (!Window(control)) return;
+    progressPosition_ = std::clamp(progressPosition_ + 1, 0, kProgressLimit);
+    UpdateProgressBar();
+  });
+}
+
+int Win32Toolkit::TimerPeriod(Control) {
+  return OnUiThread([&] { return main_ ? timerPeriod_ : 0; });
+}
+
+void Win32Toolkit::SetTimerPeriod(Control control, int milliseconds) {
+  OnUiThread([&] {
+    if (!main_) return;
+    const int period = std::max(milliseconds, 0);
+    if (period == timerPeriod_) return;
+    timerPeriod_ = period;
+    const UINT_PTR id = static_cast<UINT_PTR>(design::Spec(control).controlId);
+    if (period > 0) {
+      SetTimer(main_, id, static_cast<UINT>(period), nullptr);
+    } else {
+      KillTimer(main_, id);
+    }
+  });
+}
+
+int Win32Toolkit::LinkKind(Control) {
+  return OnUiThread([&] { return main_ ? linkKind_ : 0; });
+}
+
+void Win32Toolkit::SetLinkKind(Control, int kind) {
+  OnUiThread([&] {
+    if (main_) linkKind_ = std::clamp(kind, 0, 1);
+  });
+}
+
+Text Win32Toolkit::LinkWebAddress(Control) {
+  return OnUiThread([&] { return main_ ? linkWebAddress_ : Text{}; });
+}
+
+void Win32Toolkit::SetLinkWebAddress(Control, const Text& address) {
+  OnUiThread([&] {
+    if (main_) linkWebAddress_ = address;
+  });
+}
+
+void Win32Toolkit::NavigateLink(Control) {
+  const Text address = OnUiThread([&]() -> Text {
+    if (!main_ || linkKind_ != design::kLinkKindWeb) return {};
+    return linkWebAddress_;
+  });
+  if (!address.empty()) os_.OpenWebAddress(address);
+}
+
+Text Win32Toolkit::BrowserAddress(Control) {
+  return OnUiThread([&] { return main_ ? browserAddress_ : Text{}; });
+}
+
+void Win32Toolkit::SetBrowserAddress(Control, const Text& address) {
+  OnUiThread([&] {
+    if (!main_ || !browser_) return;
+    browserAddress_ = address.empty() ? Text("about:blank") : address;
+    browser_->Navigate(Widen(browserAddress_));
+  });
+}
+
+int Win32Toolkit::AppendRow(Control list) {
+  return OnUiThread([&] {
+    HWND window = Window(list);
+    if (!window) return -1;
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = static_cast<int>(SendMessageW(window, LVM_GETITEMCOUNT, 0, 0));
+    item.pszText = const_cast<wchar_t*>(L"");
+    return static_cast<int>(SendMessageW(window, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+  });
+}
+
+void Win32Toolkit::SetCell(Control list, int row, int column, const Text& text) {
+  OnUiThread([&] {
+    HWND window = Window(list);
+    if (!window || row < 0 || row >= SendMessageW(window, LVM_GETITEMCOUNT, 0, 0)) return;
+    if (column < 0 || column > 1) return;
+    std::wstring wide = Widen(text);
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = wide.data();
+    SendMessageW(window, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  });
+}
+
+Text Win32Toolkit::GetCell(Control list, int row, int column) {
+  return OnUiThread([&]() -> Text {
+    HWND window = Window(list);
+    if (!window || row < 0 || row >= SendMessageW(window, LVM_GETITEMCOUNT, 0, 0)) return {};
+    if (column < 0 || column > 1) return {};
+    // The list view copies at most the buffer's size; grow until it fits.
+    std::wstring buffer(512, L'\0');
+    for (;;) {
+      LVITEMW item{};
+      item.iSubItem = column;
+      item.pszText = buffer.data();
+      item.cchTextMax = static_cast<int>(buffer.size());
+      const LRESULT copied =
+          SendMessageW(window, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+      if (copied < static_cast<LRESULT>(buffer.size()) - 1 || buffer.size() >= 65536) {
+        buffer.resize(static_cast<std::size_t>(std::max<LRESULT>(copied, 0)));
+        return NarrowForDisplay(buffer);
+      }
+      buffer.assign(buffer.size() * 2, L'\0');
+    }
+  });
+}
+
+int Win32Toolkit::RowCount(Control list) {
+  return OnUiThread([&] {
+    HWND window = Window(list);
+    return window ? static_cast<int>(SendMessageW(window, LVM_GETITEMCOUNT, 0, 0)) : 0;
+  });
+}
+
+void Win32Toolkit::DeleteRow(Control list, int row) {
+  OnUiThread([&] {
+    HWND window = Window(list);
+    if (!window || row < 0 || row >= SendMessageW(window, LVM_GETITEMCOUNT, 0, 0)) return;
+    SendMessageW(window, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+  });
+}
+
+void Win32Toolkit::DeleteAllRows(Control list) {
+  OnUiThread([&] {
+    if (HWND window = Window(list)) SendMessageW(window, LVM_DELETEALLITEMS, 0, 0);
+  });
+}
+
+int Win32Toolkit::SelectedRow(Control list) {
+  return OnUiThread([&] {
+    HWND window = Window(list);
+    if (!window) return -1;
+    return static_cast<int>(SendMessageW(window, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  });
+}
+
+Text Win32Toolkit::StatusText(Control bar, int part) {
+  return OnUiThread([&]() -> Text {
+    HWND window = Window(bar);
+    if (!window || part < 0 || part >= SendMessageW(window, SB_GETPARTS, 0, 0)) return {};
+    const LRESULT length = LOWORD(SendMessageW(window, SB_GETTEXTLENGTHW, static_cast<WPARAM>(part), 0));
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(window, SB_GETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    return NarrowForDisplay(text);
+  });
+}
+
+void Win32Toolkit::SetStatusText(Control bar, int part, const Text& text) {
+  OnUiThread([&] {
+    HWND window = Window(bar);
+    if (!window || part < 0 || part >= SendMessageW(window, SB_GETPARTS, 0, 0)) return;
+    SendMessageW(window, SB_SETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(Widen(text).c_str()));
+  });
+}
+
+void Win32Toolkit::PopupMenu(Menu) {
+  OnUiThread([&] {
+    if (!main_ || !menuTree_) return;
+    POINT at{};
+    GetCursorPos(&at);
+    // Without the foreground the menu would not close when clicked away.
+    SetForegroundWindow(main_);
+    // The chosen item arrives as WM_COMMAND once the menu has closed.
+    TrackPopupMenuEx(GetSubMenu(menuTree_, 0), TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, at.x,
+                     at.y, main_, nullptr);
+    PostMessageW(main_, WM_NULL, 0, 0);
+  });
+}
+
+Text Win32Toolkit::BrowseForFolder(const Text& title) {
+  return OnUiThread([&]() -> Text {
+    if (!main_) return {};
+    return ChooseFolder(main_, Widen(title));
+  });
+}
+
+bool Win32Toolkit::RunCommandLine(const Text& commandLine, os::ShowMode show) {
+  return os_.StartProcess(commandLine, show);
+}
+
+}  // namespace ui::win32

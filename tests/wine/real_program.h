@@ -1,0 +1,69 @@
+// The whole program with its real window, run on a UI thread of its own
+// inside the test process; the test's thread acts like another thread of
+// the program (or like automation) on it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <thread>
+
+#include "app/entry.h"
+#include "app/program.h"
+#include "os/win32/wide_text.h"
+#include "os/win32/win32_os.h"
+#include "support/wait.h"
+#include "ui/win32/win32_toolkit.h"
+
+namespace test_support {
+
+class RealProgram {
+ public:
+  RealProgram() {
+    uiThread_ = std::thread([this] {
+      app::RunEntrySequence(program);
+      ended_ = true;
+    });
+    WaitUntil([this] { return ended_ || ui.MainWindowHandle() != nullptr; }, std::chrono::seconds(30));
+  }
+  ~RealProgram() { Close(); }
+
+  HWND Main() { return ui.MainWindowHandle(); }
+  HWND Window(ui::Control control) { return ui.ControlWindow(control); }
+
+  // Closes the window as the close button does and waits for the UI thread.
+  void Close() {
+    if (!uiThread_.joinable()) return;
+    if (HWND main = Main()) PostMessageW(main, WM_CLOSE, 0, 0);
+    uiThread_.join();
+  }
+  bool Ended() const { return ended_; }
+
+  os::win32::Win32Os os;
+  ui::win32::Win32Toolkit ui{os};
+  app::Program program{ui, os};
+
+ private:
+  std::thread uiThread_;
+  std::atomic<bool> ended_{false};
+};
+
+inline std::wstring ClassOf(HWND window) {
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, 256);
+  return name;
+}
+
+inline std::wstring TextOf(HWND window) {
+  const int length = static_cast<int>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0));
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(SendMessageW(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()))));
+  return text;
+}
+
+// A code page 936 text as the window shows it.
+inline std::wstring Wide(const std::string& text) { return os::win32::Widen(text); }
+
+inline std::string Narrow(const std::wstring& text) { return os::win32::NarrowForDisplay(text); }
+
+}  // namespace test_support
