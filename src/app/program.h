@@ -5,17 +5,23 @@
 
 #include "app/event_table.h"
 #include "app/shared_state.h"
+#include "files/folder_search.h"
 #include "os/os.h"
+#include "rename/rename_run.h"
 #include "ui/toolkit.h"
 
 namespace app {
 
 struct Program {
-  Program(ui::Toolkit& toolkit, os::Os& system) : ui(toolkit), os(system) {}
+  // `tasks` is the process's runningTasks; tests may give each program its own.
+  Program(ui::Toolkit& toolkit, os::Os& system, std::atomic<std::int64_t>& tasks = runningTasks)
+      : ui(toolkit), os(system), rename(toolkit, system, tasks) {}
 
   ui::Toolkit& ui;
   os::Os& os;
   SharedTexts texts;
+  renaming::RenameRun rename;
+  files::FolderSearch search{ui, os};
   EventTable events{*this};
 };
 

@@ -1,10 +1,14 @@
-// The whole program on the headless toolkit and the POSIX backend, with
-// the test's thread as the UI thread, for tests of the handlers.
+// The whole program on the headless toolkit and the POSIX backend (seen
+// through ObservedOs), with the test's thread as the UI thread, for tests
+// of the handlers. Each program has its own count of rename workers.
 #pragma once
+
+#include <atomic>
+#include <cstdint>
 
 #include "app/entry.h"
 #include "app/program.h"
-#include "os/posix/posix_os.h"
+#include "support/observed_os.h"
 #include "ui/headless/headless_toolkit.h"
 
 namespace test_support {
@@ -14,13 +18,16 @@ struct HeadlessProgram {
     ui.Initialise();
     app::StartUp(program);
   }
+  // Threads of a run must be done before the program they use goes.
+  ~HeadlessProgram() { os.WaitForThreads(); }
 
   // Handles the window's queued events, as the message loop would.
   void Pump() { ui.ProcessPendingEvents(); }
 
-  os::posix::PosixOs os;
+  ObservedOs os;
   ui::headless::HeadlessToolkit ui{os};
-  app::Program program{ui, os};
+  std::atomic<std::int64_t> runningTasks{0};
+  app::Program program{ui, os, runningTasks};
 };
 
 // A sink that handles nothing: shows the window as its design leaves it.
