@@ -22,9 +22,9 @@ using core::Text;
 constexpr std::uint32_t kAttributeDirectory = 0x10;
 
 struct DirectoryEntry {
-  Text name;                 // long file name, without folder
-  std::uint32_t attributes;  // kAttributeDirectory and the rest as the system reports them
-  bool isLink;               // a symbolic link or junction: another name for something elsewhere
+  Text name;                     // long file name, without folder
+  std::uint32_t attributes = 0;  // kAttributeDirectory and the rest as the system reports them
+  bool isLink = false;           // a symbolic link or junction: another name for something elsewhere
 };
 
 // An open directory search; kNoSearch when none is open.
