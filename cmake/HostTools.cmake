@@ -1,33 +1,37 @@
-# Tools that run on the build machine: the stored-text blocks and the icon.
-# A cross build compiles them with the host's compiler.
-set(STORED_BLOCKS_SOURCE ${CMAKE_SOURCE_DIR}/tools/make_stored_blocks.cpp)
-set(MAKE_ICON_SOURCE ${CMAKE_SOURCE_DIR}/tools/make_icon.cpp)
-
+# Tools that run on the build machine: the stored-text blocks, the icon and
+# the embedded files (the skin engine library and its skin). A cross build
+# compiles them with the host's compiler.
+#
+# For each tool NAME this sets ${NAME} (the command to run) and
+# ${NAME}_DEPENDS (what a rule using it must depend on), e.g. MAKE_ICON.
 if(CMAKE_CROSSCOMPILING)
   find_program(HOST_CXX NAMES g++ c++ REQUIRED)
-  set(HOST_TOOL_DIR ${CMAKE_BINARY_DIR}/host-tools)
-  set(MAKE_STORED_BLOCKS ${HOST_TOOL_DIR}/make_stored_blocks)
-  set(MAKE_ICON ${HOST_TOOL_DIR}/make_icon)
-  add_custom_command(OUTPUT ${MAKE_STORED_BLOCKS}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${HOST_TOOL_DIR}
-    COMMAND ${HOST_CXX} -std=c++20 -O1 ${STORED_BLOCKS_SOURCE} -lz -o ${MAKE_STORED_BLOCKS}
-    DEPENDS ${STORED_BLOCKS_SOURCE} VERBATIM)
-  add_custom_command(OUTPUT ${MAKE_ICON}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${HOST_TOOL_DIR}
-    COMMAND ${HOST_CXX} -std=c++20 -O1 ${MAKE_ICON_SOURCE} -o ${MAKE_ICON}
-    DEPENDS ${MAKE_ICON_SOURCE} VERBATIM)
-  # Targets, so that rules in other folders can wait for the tools; the
-  # tools' sources make those rules run again when a tool changes.
-  add_custom_target(host_make_stored_blocks DEPENDS ${MAKE_STORED_BLOCKS})
-  add_custom_target(host_make_icon DEPENDS ${MAKE_ICON})
-  set(MAKE_STORED_BLOCKS_DEPENDS host_make_stored_blocks ${STORED_BLOCKS_SOURCE})
-  set(MAKE_ICON_DEPENDS host_make_icon ${MAKE_ICON_SOURCE})
-else()
-  add_executable(make_stored_blocks ${STORED_BLOCKS_SOURCE})
-  target_link_libraries(make_stored_blocks PRIVATE z)
-  add_executable(make_icon ${MAKE_ICON_SOURCE})
-  set(MAKE_STORED_BLOCKS $<TARGET_FILE:make_stored_blocks>)
-  set(MAKE_ICON $<TARGET_FILE:make_icon>)
-  set(MAKE_STORED_BLOCKS_DEPENDS make_stored_blocks)
-  set(MAKE_ICON_DEPENDS make_icon)
 endif()
+
+function(host_tool variable name)
+  set(source ${CMAKE_SOURCE_DIR}/tools/${name}.cpp)
+  if(CMAKE_CROSSCOMPILING)
+    set(tool ${CMAKE_BINARY_DIR}/host-tools/${name})
+    add_custom_command(OUTPUT ${tool}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/host-tools
+      COMMAND ${HOST_CXX} -std=c++20 -O1 ${source} ${ARGN} -o ${tool}
+      DEPENDS ${source} VERBATIM)
+    # A target, so that rules in other folders can wait for the tool; the
+    # tool's source makes those rules run again when the tool changes.
+    add_custom_target(host_${name} DEPENDS ${tool})
+    set(${variable} ${tool} PARENT_SCOPE)
+    set(${variable}_DEPENDS host_${name} ${source} PARENT_SCOPE)
+  else()
+    add_executable(${name} ${source})
+    foreach(library ${ARGN})
+      string(REGEX REPLACE "^-l" "" library ${library})
+      target_link_libraries(${name} PRIVATE ${library})
+    endforeach()
+    set(${variable} $<TARGET_FILE:${name}> PARENT_SCOPE)
+    set(${variable}_DEPENDS ${name} PARENT_SCOPE)
+  endif()
+endfunction()
+
+host_tool(MAKE_STORED_BLOCKS make_stored_blocks -lz)
+host_tool(MAKE_ICON make_icon)
+host_tool(EMBED_FILES embed_files)

@@ -52,4 +52,11 @@ ensure_display() {
   start_xvfb
 }
 
+# The program writes its skin engine beside itself when none is there and
+# never replaces one; a copy left by an earlier build would be used as it
+# is. Each run from the build tree starts with the engine of this build.
+forget_placed_skin_engine() {
+  rm -f "$ROOT/build/win64/src/main/SkinCore.dll" "$ROOT/build/win64/tests/SkinCore.dll"
+}
+
 stop_wineserver() { "$WINESERVER" -k 2>/dev/null || true; }

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <cstdlib>
 
 #include "os/os.h"
 
@@ -35,6 +36,10 @@ class CountingOs final : public os::Os {
   void* FindFunction(os::LibraryId library, const char* name) override { return real_.FindFunction(library, name); }
   bool StartProcess(const Text& commandLine, os::ShowMode show) override { return real_.StartProcess(commandLine, show); }
   bool OpenWebAddress(const Text& address) override { return real_.OpenWebAddress(address); }
+  [[noreturn]] void EndProcess(int exitCode) override {
+    real_.EndProcess(exitCode);
+    std::abort();  // the compiler cannot see through the virtual call that it never returns
+  }
 
   int ThreadsRunning() const { return threadsRunning_; }
   int WorkersStarted() const { return workersStarted_; }

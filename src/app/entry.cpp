@@ -2,6 +2,7 @@
 
 #include "app/caption.h"
 #include "app/stored_text.h"
+#include "skin/attach_skin.h"
 
 namespace app {
 
@@ -27,6 +28,11 @@ void StartUp(Program& program) {
 }
 
 void MainWindowCreated(Program& program) {
+  // The program is not to run without its skin engine.
+  if (!skin::AttachSkin(program.os, skin::LibraryFileBlock(), skin::SkinDataBlock()).reached) {
+    program.ui.ShowFatalError(skin::FatalErrorText());
+    program.os.EndProcess(kFatalExitCode);
+  }
   program.ui.SetCurrentItem(ui::Control::组合框1, 0);
   program.ui.SetWindowCaption(ComposeCaption(program.texts));
 }

@@ -4,6 +4,7 @@
 #include "app/program.h"
 #include "files/file_list.h"
 #include "files/folder_search.h"
+#include "homepage/home_page.h"
 #include "rename/rename_run.h"
 
 namespace app {
@@ -16,6 +17,7 @@ void EventTable::HandleEvent(const ui::Event& event) {
       MainWindowCreated(program_);
       return;
     case EventKind::WindowFirstActivated:
+      homepage::MainWindowFirstActivated(program_.ui, program_.texts);
       return;
     case EventKind::Clicked:
       if (event.control == Control::按钮1) renaming::ClickRenameButton(program_.rename);
@@ -33,7 +35,10 @@ void EventTable::HandleEvent(const ui::Event& event) {
       if (event.item == ui::MenuItem::打开文件夹路径) files::RevealSelectedFile(program_.ui, program_.os);
       return;
     case EventKind::TimerElapsed:
+      if (event.control == Control::时钟1) homepage::RefreshHomePage(program_.ui, program_.os, program_.texts);
+      return;
     case EventKind::LeftButtonUp:
+      if (event.control == Control::状态条1) homepage::OpenHomePageExternally(program_.ui);
       return;
   }
 }

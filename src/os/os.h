@@ -86,6 +86,10 @@ class Os {
 
   // The shell's "open" of a web address: the default web browser shows it.
   virtual bool OpenWebAddress(const Text& address) = 0;
+
+  // Ends the process at once with the exit code; threads still running are
+  // stopped with it.
+  [[noreturn]] virtual void EndProcess(int exitCode) = 0;
 };
 
 }  // namespace os

@@ -1,9 +1,12 @@
 #include "rename/new_name_rule.h"
 
-#include "rename/text_operations.h"
+#include "core/text_operations.h"
 
 namespace renaming {
 
+using core::LastPosition;
+using core::MiddlePart;
+using core::ReplaceAll;
 using ui::Control;
 
 RuleOptions ReadRuleOptions(ui::Toolkit& ui) {

@@ -107,6 +107,8 @@ class Toolkit {
   // a drive root), or empty when cancelled or no file-system folder.
   virtual Text BrowseForFolder(const Text& title) = 0;
   virtual bool RunCommandLine(const Text& commandLine, os::ShowMode show) = 0;
+  // A modal message that something the program cannot do without failed.
+  virtual void ShowFatalError(const Text& message) = 0;
 
   // Handles the calling thread's pending events until none is left; a
   // request to quit stays queued.

@@ -111,7 +111,7 @@ TEST_F(FolderSearch, AnEmptyFolderTextSearchesTheRootOfTheCurrentDrive) {
   Search("", "*.nothing-has-this", false);
   const std::vector<std::string> patterns = p.os.FindPatterns();
   ASSERT_FALSE(patterns.empty());
-  EXPECT_EQ(patterns.front(), "\\*.nothing-has-this");
+  EXPECT_EQ(patterns.back(), "\\*.nothing-has-this");
 }
 
 TEST_F(FolderSearch, GoesOnCountingFromWhatTheCountBoxShows) {

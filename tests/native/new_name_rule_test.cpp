@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "rename/name_check.h"
-#include "rename/text_operations.h"
+#include "core/text_operations.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ TEST(LastPosition, FindsTheLastOccurrenceAtCharacterBoundaries) {
       {"a\x81", "\x81", 2},    // a lone lead byte at the end is still tried
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(renaming::LastPosition(c.text, c.search), c.position) << c.text << " / " << c.search;
+    EXPECT_EQ(core::LastPosition(c.text, c.search), c.position) << c.text << " / " << c.search;
   }
 }
 
@@ -46,7 +46,7 @@ TEST(MiddlePart, CountsBytesAndStaysInsideTheText) {
       {"abcdef", 7, 1, ""},    {"abcdef", 2, 0, ""},     {"abcdef", 2, -2, ""}, {"", 1, 1, ""},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(renaming::MiddlePart(c.text, c.start, c.count), c.result)
+    EXPECT_EQ(core::MiddlePart(c.text, c.start, c.count), c.result)
         << c.text << " from " << c.start << " count " << c.count;
   }
 }
@@ -70,7 +70,7 @@ TEST(ReplaceAll, ReplacesLeftToRightWithoutOverlapsOrRescans) {
       {"\xCE\xC4\xBC\xFE", "\xBC\xFE", "\xC3\xFB", "\xCE\xC4\xC3\xFB"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(renaming::ReplaceAll(c.text, c.find, c.replacement), c.result) << c.text << " / " << c.find;
+    EXPECT_EQ(core::ReplaceAll(c.text, c.find, c.replacement), c.result) << c.text << " / " << c.find;
   }
 }
 

@@ -5,6 +5,7 @@
 #include "app/caption.h"
 #include "app/entry.h"
 #include "support/headless_program.h"
+#include "support/temp_folder.h"
 #include "support/wait.h"
 
 namespace {
@@ -32,7 +33,9 @@ TEST(StartUp, AnEmptyTitleLeavesTheCaptionBeginningWithTwoBlanks) {
 }
 
 TEST(EntrySequence, ClosingTheWindowEndsTheLoopAfterTheExitRoutineRanOnce) {
-  os::posix::PosixOs os;
+  test_support::TempFolder folder;
+  test_support::ObservedOs os;
+  os.programFilePath = folder.Child("renamer.exe");
   ui::headless::HeadlessToolkit ui(os);
   app::Program program(ui, os);
   std::thread user([&ui] {

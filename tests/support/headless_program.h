@@ -1,6 +1,7 @@
 // The whole program on the headless toolkit and the POSIX backend (seen
 // through ObservedOs), with the test's thread as the UI thread, for tests
-// of the handlers. Each program has its own count of rename workers.
+// of the handlers. Each program has its own count of rename workers and a
+// folder of its own, where the skin engine is placed.
 #pragma once
 
 #include <atomic>
@@ -9,12 +10,14 @@
 #include "app/entry.h"
 #include "app/program.h"
 #include "support/observed_os.h"
+#include "support/temp_folder.h"
 #include "ui/headless/headless_toolkit.h"
 
 namespace test_support {
 
 struct HeadlessProgram {
   HeadlessProgram() {
+    os.programFilePath = programFolder.Child("renamer.exe");
     ui.Initialise();
     app::StartUp(program);
   }
@@ -24,6 +27,7 @@ struct HeadlessProgram {
   // Handles the window's queued events, as the message loop would.
   void Pump() { ui.ProcessPendingEvents(); }
 
+  TempFolder programFolder;
   ObservedOs os;
   ui::headless::HeadlessToolkit ui{os};
   std::atomic<std::int64_t> runningTasks{0};

@@ -13,7 +13,44 @@ void RaiseMost(std::atomic<int>& most, int value) {
   }
 }
 
+std::mutex engineCallLock;  // guards engineCall
+ObservedOs::EngineCall engineCall;
+
+std::int32_t StandInEngine(const void* skinData, std::int32_t size, const char* name, std::int32_t,
+                           std::int32_t, std::int32_t) {
+  std::lock_guard guard(engineCallLock);
+  engineCall.skinData = skinData;
+  engineCall.size = size;
+  engineCall.name = name;
+  ++engineCall.calls;
+  return 1;
+}
+
+constexpr os::LibraryId kStandInLibrary = 1;
+
 }  // namespace
+
+ObservedOs::EngineCall ObservedOs::LastEngineCall() {
+  std::lock_guard guard(engineCallLock);
+  return engineCall;
+}
+
+os::LibraryId ObservedOs::LoadLibraryAt(const Text& fullPath) {
+  // Like the system: only a full path, and only a file, not a folder.
+  if (fullPath.empty() || fullPath[0] != '\\') return os::kNoLibrary;
+  os::DirectoryEntry entry;
+  const os::SearchId search = real_.FindFirst(fullPath, entry);
+  if (search == os::kNoSearch) return os::kNoLibrary;
+  real_.FindClose(search);
+  if (entry.attributes & os::kAttributeDirectory) return os::kNoLibrary;
+  libraryLoaded = fullPath;
+  return kStandInLibrary;
+}
+
+void* ObservedOs::FindFunction(os::LibraryId library, const char* name) {
+  if (library != kStandInLibrary || std::string(name) != "SkinCore_AttachRes") return nullptr;
+  return reinterpret_cast<void*>(&StandInEngine);
+}
 
 bool ObservedOs::StartThread(std::function<void()> body) {
   if (threadsThatStart && threadsStarted_ >= *threadsThatStart) return false;

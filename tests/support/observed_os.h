@@ -1,8 +1,12 @@
 // The POSIX backend with a window onto what the program asks of it, for
 // tests: threads still running, moves in flight (optionally held at a gate
 // until the test opens it), directory searches open, and hooks where a test
-// acts in the middle of a walk. Every call still goes to the real backend,
-// so the rules are the real ones.
+// acts in the middle of a walk. Every file call still goes to the real
+// backend, so the rules are the real ones. Three things a native process
+// cannot do for real are stood in for: the program's own path can be set,
+// ending the process throws ProcessEnded, and a library "loads" when a
+// regular file is at the full path, its one function being a native
+// stand-in for the skin engine that records how it was called.
 #pragma once
 
 #include <atomic>
@@ -28,18 +32,33 @@ class ObservedOs final : public os::Os {
   bool FindNext(os::SearchId search, os::DirectoryEntry& entry) override { return real_.FindNext(search, entry); }
   void FindClose(os::SearchId search) override;
   std::uint32_t TickCount() override { return real_.TickCount(); }
-  Text ProgramFilePath() override { return real_.ProgramFilePath(); }
+  Text ProgramFilePath() override { return programFilePath.value_or(real_.ProgramFilePath()); }
   Text WindowsFolder() override { return windowsFolder.value_or(real_.WindowsFolder()); }
   bool WriteNewFile(const Text& path, const void* data, std::size_t size) override {
     return real_.WriteNewFile(path, data, size);
   }
-  os::LibraryId LoadLibraryAt(const Text& fullPath) override { return real_.LoadLibraryAt(fullPath); }
-  void* FindFunction(os::LibraryId library, const char* name) override { return real_.FindFunction(library, name); }
+  os::LibraryId LoadLibraryAt(const Text& fullPath) override;
+  void* FindFunction(os::LibraryId library, const char* name) override;
   bool StartProcess(const Text& commandLine, os::ShowMode show) override { return real_.StartProcess(commandLine, show); }
   bool OpenWebAddress(const Text& address) override;
+  [[noreturn]] void EndProcess(int exitCode) override { throw ProcessEnded{exitCode}; }
+
+  struct ProcessEnded {
+    int exitCode;
+  };
+  // How the stand-in engine was last called.
+  struct EngineCall {
+    const void* skinData = nullptr;
+    std::int32_t size = 0;
+    const char* name = nullptr;
+    int calls = 0;
+  };
+  static EngineCall LastEngineCall();
 
   // --- Set by the test ---
   std::optional<Text> windowsFolder;
+  std::optional<Text> programFilePath;
+  Text libraryLoaded;  // the path of the last library loaded
   // Threads after this many started ones cannot be created.
   std::optional<int> threadsThatStart;
   // Called with the pattern of every FindFirst, before it runs.

@@ -1,5 +1,6 @@
 #include "os/posix/posix_os.h"
 
+#include <cstdlib>
 #include <dirent.h>
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -379,5 +380,7 @@ void* PosixOs::FindFunction(LibraryId library, const char* name) {
 bool PosixOs::StartProcess(const Text&, ShowMode) { return false; }
 
 bool PosixOs::OpenWebAddress(const Text&) { return false; }
+
+void PosixOs::EndProcess(int exitCode) { std::_Exit(exitCode); }
 
 }  // namespace os::posix

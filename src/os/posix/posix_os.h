@@ -38,6 +38,7 @@ class PosixOs final : public os::Os {
   void* FindFunction(LibraryId library, const char* name) override;
   bool StartProcess(const Text& commandLine, ShowMode show) override;
   bool OpenWebAddress(const Text& address) override;
+  [[noreturn]] void EndProcess(int exitCode) override;
 
   // What MoveNoReplace falls back on where the file system cannot rename
   // without replacing: a hard link under the new name, then the old name

@@ -317,8 +317,9 @@ LibraryId Win32Os::LoadLibraryAt(const Text& fullPath) {
   if (wide.find(L'.', nameStart) == std::wstring::npos) return kNoLibrary;
   const std::wstring path = LongPathForm(wide);
   if (path.empty()) return kNoLibrary;
-  return reinterpret_cast<LibraryId>(
-      LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+  // A full path loads that very file; what it needs in turn comes from
+  // the system's search, never from the library's own folder.
+  return reinterpret_cast<LibraryId>(LoadLibraryExW(path.c_str(), nullptr, 0));
 }
 
 void* Win32Os::FindFunction(LibraryId library, const char* name) {
@@ -352,5 +353,7 @@ bool Win32Os::OpenWebAddress(const Text& address) {
   // Values up to 32 are error codes.
   return reinterpret_cast<INT_PTR>(result) > 32;
 }
+
+void Win32Os::EndProcess(int exitCode) { ExitProcess(static_cast<UINT>(exitCode)); }
 
 }  // namespace os::win32

@@ -29,6 +29,7 @@ class Win32Os final : public os::Os {
   void* FindFunction(LibraryId library, const char* name) override;
   bool StartProcess(const Text& commandLine, ShowMode show) override;
   bool OpenWebAddress(const Text& address) override;
+  [[noreturn]] void EndProcess(int exitCode) override;
 
   // The wait WaitPumping falls back on when it cannot have a waitable
   // timer: the same wait and the same message handling, timed by the

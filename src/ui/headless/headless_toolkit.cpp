@@ -364,6 +364,11 @@ bool HeadlessToolkit::RunCommandLine(const Text& commandLine, os::ShowMode show)
   return os_.StartProcess(commandLine, show);
 }
 
+void HeadlessToolkit::ShowFatalError(const Text& message) {
+  std::lock_guard guard(lock_);
+  fatalErrors_.push_back(message);
+}
+
 bool HeadlessToolkit::OnUiThread() const { return std::this_thread::get_id() == uiThread_; }
 
 void HeadlessToolkit::ProcessPendingEvents() {
@@ -492,6 +497,11 @@ Text HeadlessToolkit::LastFolderDialogTitle() {
 std::vector<Text> HeadlessToolkit::CommandLinesRun() {
   std::lock_guard guard(lock_);
   return commandLines_;
+}
+
+std::vector<Text> HeadlessToolkit::FatalErrorsShown() {
+  std::lock_guard guard(lock_);
+  return fatalErrors_;
 }
 
 int HeadlessToolkit::ExitRoutineRuns() {

@@ -90,6 +90,7 @@ class HeadlessToolkit final : public Toolkit {
   void PopupMenu(Menu menu) override;
   Text BrowseForFolder(const Text& title) override;
   bool RunCommandLine(const Text& commandLine, os::ShowMode show) override;
+  void ShowFatalError(const Text& message) override;
   void ProcessPendingEvents() override;
 
   // --- What a user does, queued as the events it raises ---
@@ -114,6 +115,7 @@ class HeadlessToolkit final : public Toolkit {
   int MenusShown();
   Text LastFolderDialogTitle();
   std::vector<Text> CommandLinesRun();
+  std::vector<Text> FatalErrorsShown();
   int ExitRoutineRuns();
   bool HasPendingEvents();
 
@@ -145,6 +147,7 @@ class HeadlessToolkit final : public Toolkit {
   int menusShown_ = 0;
   Text lastFolderDialogTitle_;
   std::vector<Text> commandLines_;
+  std::vector<Text> fatalErrors_;
 };
 
 }  // namespace ui::headless

@@ -454,6 +454,13 @@ Text Win32Toolkit::BrowseForFolder(const Text& title) {
   });
 }
 
+void Win32Toolkit::ShowFatalError(const Text& message) {
+  OnUiThread([&] {
+    MessageBoxW(main_, Widen(message).c_str(), Widen(design::kWindowClass).c_str(),
+                MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+  });
+}
+
 bool Win32Toolkit::RunCommandLine(const Text& commandLine, os::ShowMode show) {
   return os_.StartProcess(commandLine, show);
 }

@@ -66,6 +66,7 @@ class Win32Toolkit final : public Toolkit {
   void PopupMenu(Menu menu) override;
   Text BrowseForFolder(const Text& title) override;
   bool RunCommandLine(const Text& commandLine, os::ShowMode show) override;
+  void ShowFatalError(const Text& message) override;
   void ProcessPendingEvents() override;
 
   // For tests and tools that look at the real window.

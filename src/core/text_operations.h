@@ -1,15 +1,13 @@
-// The text operations the new-name rule rests on. They step through a text
-// character by character, so the second byte of a two-byte character is
-// never taken for a "\" or a "." or any other single byte.
+// Text operations that step through a text character by character, so the
+// second byte of a two-byte character is never taken for a "\" or a "."
+// or any other single byte. The new-name rule rests on them.
 #pragma once
 
 #include <cstdint>
 
 #include "core/text.h"
 
-namespace renaming {
-
-using core::Text;
+namespace core {
 
 // 1-based byte position where the last occurrence of `search` begins, or
 // -1. An empty `search` gives 1 in a non-empty text and -1 in an empty one.
@@ -24,4 +22,4 @@ Text MiddlePart(const Text& text, std::int32_t start, std::int32_t count);
 // text or `find` leaves the text as it is.
 Text ReplaceAll(const Text& text, const Text& find, const Text& replacement);
 
-}  // namespace renaming
+}  // namespace core

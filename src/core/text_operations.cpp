@@ -1,8 +1,8 @@
-#include "rename/text_operations.h"
+#include "core/text_operations.h"
 
 #include <algorithm>
 
-namespace renaming {
+namespace core {
 
 std::int32_t LastPosition(const Text& text, const Text& search) {
   if (search.empty()) return text.empty() ? -1 : 1;
@@ -10,7 +10,7 @@ std::int32_t LastPosition(const Text& text, const Text& search) {
   std::size_t at = 0;
   while (text.size() - at >= search.size()) {
     if (text.compare(at, search.size(), search) == 0) result = static_cast<std::int32_t>(at) + 1;
-    if (core::BeginsTwoByteCharacter(static_cast<unsigned char>(text[at]))) {
+    if (BeginsTwoByteCharacter(static_cast<unsigned char>(text[at]))) {
       if (at + 1 >= text.size()) break;  // a lead byte with nothing after it
       at += 2;
     } else {
@@ -42,7 +42,7 @@ Text ReplaceAll(const Text& text, const Text& find, const Text& replacement) {
       result += replacement;
       at += find.size();
     } else {
-      const std::size_t length = core::CharacterLength(text, at);
+      const std::size_t length = CharacterLength(text, at);
       result.append(text, at, length);
       at += length;
     }
@@ -50,4 +50,4 @@ Text ReplaceAll(const Text& text, const Text& find, const Text& replacement) {
   return result;
 }
 
-}  // namespace renaming
+}  // namespace core
