@@ -1,10 +1,9 @@
 // Build-time tool: embeds files into the program as byte blocks.
 //
-//   embed_files OUT.cpp NAMESPACE FUNCTION=FILE[@SIZE] ...
+//   embed_files OUT.cpp NAMESPACE FUNCTION=FILE ...
 //
 // Each FUNCTION becomes `std::span<const unsigned char> FUNCTION()` over the
-// file's bytes. With @SIZE the block is padded with zero bytes to exactly
-// SIZE bytes, and a file longer than that is an error.
+// file's bytes.
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -14,7 +13,7 @@
 
 int main(int argc, char** argv) {
   if (argc < 4) {
-    std::fprintf(stderr, "usage: %s OUT.cpp NAMESPACE FUNCTION=FILE[@SIZE]...\n", argv[0]);
+    std::fprintf(stderr, "usage: %s OUT.cpp NAMESPACE FUNCTION=FILE...\n", argv[0]);
     return 2;
   }
   std::ostringstream out;
@@ -29,25 +28,13 @@ int main(int argc, char** argv) {
       return 2;
     }
     const std::string function = argument.substr(0, equals);
-    std::string file = argument.substr(equals + 1);
-    long padTo = -1;
-    if (const size_t at = file.rfind('@'); at != std::string::npos) {
-      padTo = std::stol(file.substr(at + 1));
-      file.resize(at);
-    }
+    const std::string file = argument.substr(equals + 1);
     std::ifstream in(file, std::ios::binary);
     if (!in) {
       std::fprintf(stderr, "cannot read %s\n", file.c_str());
       return 1;
     }
     std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (padTo >= 0) {
-      if (static_cast<long>(bytes.size()) > padTo) {
-        std::fprintf(stderr, "%s has %zu bytes, more than its block's %ld\n", file.c_str(), bytes.size(), padTo);
-        return 1;
-      }
-      bytes.resize(static_cast<size_t>(padTo), 0);
-    }
     if (bytes.empty()) bytes.push_back(0);  // no zero-length arrays
     out << "constexpr unsigned char k" << function << "[" << bytes.size() << "] = {";
     for (size_t b = 0; b < bytes.size(); ++b) out << (b % 24 ? "," : ",\n") << int(bytes[b]);

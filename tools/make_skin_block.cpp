@@ -22,8 +22,7 @@ int main(int argc, char** argv) {
   std::vector<unsigned char> block((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   const std::size_t textSize = block.size();
   if (textSize > skincore::kBlockSize) {
-    std::fprintf(stderr, "%s: %zu bytes, more than the skin block's %zu\n", argv[1], textSize,
-                 skincore::kBlockSize);
+    std::fprintf(stderr, "%s: %zu bytes, more than the skin block's %zu\n", argv[1], textSize, skincore::kBlockSize);
     return 1;
   }
   for (std::size_t i = 0; i < textSize; ++i) {

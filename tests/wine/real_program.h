@@ -24,7 +24,14 @@ class RealProgram {
       app::RunEntrySequence(program);
       ended_ = true;
     });
-    WaitUntil([this] { return ended_ || ui.MainWindowHandle() != nullptr; }, std::chrono::seconds(30));
+    // The window is shown once all its controls exist and its created
+    // handler has run.
+    WaitUntil(
+        [this] {
+          HWND main = ui.MainWindowHandle();
+          return ended_ || (main != nullptr && IsWindowVisible(main));
+        },
+        std::chrono::seconds(30));
   }
   ~RealProgram() { Close(); }
 
@@ -59,6 +66,16 @@ inline std::wstring TextOf(HWND window) {
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
   text.resize(static_cast<std::size_t>(SendMessageW(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()))));
   return text;
+}
+
+// A click on a push button, as the button reports it to the window: the
+// notification arrives in the window's queue like that of a mouse click.
+// (A BM_CLICK from outside the UI thread depends on mouse capture, which
+// Wine does not always give to a window that is not in the foreground.)
+inline void ClickButton(HWND button) {
+  if (!IsWindowEnabled(button)) return;
+  PostMessageW(GetAncestor(button, GA_ROOT), WM_COMMAND,
+               MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(button)), BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
 
 // A code page 936 text as the window shows it.

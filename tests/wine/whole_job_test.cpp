@@ -45,12 +45,8 @@ class WholeJob : public testing::Test {
 
   HWND W(Control c) { return p.Window(c); }
   void Type(Control c, const std::string& text) { SendMessageW(W(c), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(text).c_str())); }
-  // A click as the button itself would report it, handled when the UI
-  // thread next looks at its messages.
-  void Click(Control c) { PostMessageW(W(c), BM_CLICK, 0, 0); }
-  void Tick(Control c) {
-    if (SendMessageW(W(c), BM_GETCHECK, 0, 0) != BST_CHECKED) SendMessageW(W(c), BM_CLICK, 0, 0);
-  }
+  void Click(Control c) { test_support::ClickButton(W(c)); }
+  void Tick(Control c) { SendMessageW(W(c), BM_SETCHECK, BST_CHECKED, 0); }
   std::string Caption(Control c) { return Narrow(TextOf(W(c))); }
   bool WaitForCaption(Control c, const std::string& caption, int seconds = 30) {
     return test_support::WaitUntil([&] { return Caption(c) == caption && IsWindowEnabled(W(c)); },
