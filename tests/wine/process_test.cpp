@@ -127,7 +127,7 @@ HWND Control(HWND main, int id) {
   return search.found;
 }
 
-constexpr int kFolderBox = 1005, kSearchButton = 1007, kPatternBox = 1009, kSubfolders = 1010, kList = 1016, kRenameButton = 1028,
+constexpr int kShapeBox = 1003, kFolderBox = 1005, kSearchButton = 1007, kPatternBox = 1009, kSubfolders = 1010, kList = 1016, kRenameButton = 1028,
               kSuffixSwitch = 1024, kSuffixBox = 1025;
 
 void SetText(HWND window, const std::wstring& text) {
@@ -188,6 +188,20 @@ TEST(ProgramProcess, PlacesItsSkinEngineOnceAndThenLeavesItAlone) {
     Started program(folder.NativePath());
     HWND window = program.WaitForWindow(L"文件名替换");
     ASSERT_NE(window, nullptr);
+    // Skinned: the page's face, right of the count boxes, is the skin's
+    // window.face (#E4EAF1), not the system's button face.
+    POINT face{400, 65};
+    ClientToScreen(Control(window, kShapeBox), &face);
+    COLORREF seen = 0;
+    const bool skinned = test_support::WaitUntil(
+        [&] {
+          HDC screen = GetDC(nullptr);
+          seen = GetPixel(screen, face.x, face.y);
+          ReleaseDC(nullptr, screen);
+          return seen == RGB(0xE4, 0xEA, 0xF1);
+        },
+        std::chrono::seconds(10));
+    EXPECT_TRUE(skinned) << "the face is #" << std::hex << (GetRValue(seen) << 16 | GetGValue(seen) << 8 | GetBValue(seen));
     PostMessageW(window, WM_CLOSE, 0, 0);
     ASSERT_EQ(program.WaitForEnd(), 0);
   }
