@@ -32,9 +32,9 @@ int main(int argc, char** argv) {
     }
   }
   block.resize(skincore::kBlockSize, 0);
-  skincore::SkinSpec spec;
+  skincore::SkinSpec skin;
   skincore::ParseError error;
-  if (!skincore::ParseSkin(block.data(), block.size(), &spec, &error)) {
+  if (!skincore::ParseSkin(block.data(), block.size(), &skin, &error)) {
     std::fprintf(stderr, "%s:%d: %s\n", argv[1], error.line, error.reason);
     return 1;
   }

@@ -43,9 +43,9 @@ bool SameSpec(const SkinSpec& a, const SkinSpec& b) {
 }
 
 // Under the lock.
-const Palette* FindPalette(const SkinSpec& spec) {
+const Palette* FindPalette(const SkinSpec& skin) {
   for (int i = 0; i < paletteCount; ++i)
-    if (SameSpec(palettes[i]->Spec(), spec)) return palettes[i];
+    if (SameSpec(palettes[i]->Spec(), skin)) return palettes[i];
   return nullptr;
 }
 
@@ -59,16 +59,16 @@ AttachedThread* FindThread(DWORD thread) {
 // Nothing that may wait for the loader's lock is done while holding ours:
 // DllMain holds the loader's lock when it comes for ours. Making GDI
 // objects and setting a hook are done outside it, and kept if still wanted.
-const Palette* KeepPalette(const SkinSpec& spec) {
+const Palette* KeepPalette(const SkinSpec& skin) {
   {
     Locked locked;
-    if (const Palette* known = FindPalette(spec)) return known;
+    if (const Palette* known = FindPalette(skin)) return known;
     if (paletteCount == kMaxPalettes) return nullptr;
   }
-  Palette* made = Palette::Create(spec);
+  Palette* made = Palette::Create(skin);
   if (!made) return nullptr;
   Locked locked;
-  if (const Palette* known = FindPalette(spec)) {
+  if (const Palette* known = FindPalette(skin)) {
     delete made;
     return known;
   }
@@ -104,8 +104,8 @@ void SetModule(HINSTANCE module) { libraryModule = module; }
 
 const Palette* CurrentPalette() { return current.load(std::memory_order_acquire); }
 
-bool AttachCallingThread(const SkinSpec& spec) {
-  const Palette* palette = KeepPalette(spec);
+bool AttachCallingThread(const SkinSpec& skin) {
+  const Palette* palette = KeepPalette(skin);
   if (!palette || !HookOnce(GetCurrentThreadId())) return false;
   current.store(palette, std::memory_order_release);
   SkinThreadWindows(*palette);

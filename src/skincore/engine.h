@@ -15,9 +15,9 @@ void SetModule(HINSTANCE module);
 // letting go.
 const Palette* CurrentPalette();
 
-// Makes `spec` the skin and attaches the calling thread: its windows now
+// Makes `skin` the one in use and attaches the calling thread: its windows now
 // and later. False when no hook or no GDI objects could be had.
-bool AttachCallingThread(const SkinSpec& spec);
+bool AttachCallingThread(const SkinSpec& skin);
 
 // From DllMain: a thread ends, or the library is unloaded while the
 // process goes on.

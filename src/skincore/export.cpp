@@ -49,11 +49,11 @@ extern "C" std::int32_t WINAPI SkinCore_AttachRes(const void* skinData, std::int
   auto* copy = static_cast<unsigned char*>(HeapAlloc(heap, 0, skincore::kBlockSize));
   if (!copy) return 0;
   std::memcpy(copy, skinData, skincore::kBlockSize);
-  skincore::SkinSpec spec;
-  const bool parsed = skincore::ParseSkin(copy, skincore::kBlockSize, &spec);
+  skincore::SkinSpec skin;
+  const bool parsed = skincore::ParseSkin(copy, skincore::kBlockSize, &skin);
   HeapFree(heap, 0, copy);
   if (!parsed) return 0;
-  return skincore::AttachCallingThread(spec) ? 1 : 0;
+  return skincore::AttachCallingThread(skin) ? 1 : 0;
 }
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {

@@ -14,21 +14,21 @@ int CALLBACK NoteFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) 
 
 // A face the system lacks would be replaced by whatever GDI picks, which
 // may have no Chinese glyphs at all; the control's own font is safer.
-HFONT CreateSkinFont(const SkinSpec& spec) {
-  if (spec.fontFace[0] == '\0') return nullptr;
+HFONT CreateSkinFont(const SkinSpec& skin) {
+  if (skin.fontFace[0] == '\0') return nullptr;
   LOGFONTW font{};
   const int length =
-      MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, spec.fontFace, -1, font.lfFaceName, LF_FACESIZE);
+      MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, skin.fontFace, -1, font.lfFaceName, LF_FACESIZE);
   if (length <= 1) return nullptr;
   font.lfCharSet = DEFAULT_CHARSET;
   bool found = false;
   HDC screen = GetDC(nullptr);
   if (!screen) return nullptr;
   EnumFontFamiliesExW(screen, &font, NoteFace, reinterpret_cast<LPARAM>(&found), 0);
-  font.lfHeight = -MulDiv(spec.fontPoints, GetDeviceCaps(screen, LOGPIXELSY), 72);
+  font.lfHeight = -MulDiv(skin.fontPoints, GetDeviceCaps(screen, LOGPIXELSY), 72);
   ReleaseDC(nullptr, screen);
   if (!found) return nullptr;
-  font.lfWeight = spec.fontBold ? FW_BOLD : FW_NORMAL;
+  font.lfWeight = skin.fontBold ? FW_BOLD : FW_NORMAL;
   font.lfQuality = DEFAULT_QUALITY;
   font.lfOutPrecision = OUT_DEFAULT_PRECIS;
   font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
@@ -38,19 +38,19 @@ HFONT CreateSkinFont(const SkinSpec& spec) {
 
 }  // namespace
 
-Palette* Palette::Create(const SkinSpec& spec) {
+Palette* Palette::Create(const SkinSpec& skin) {
   auto* palette = new (std::nothrow) Palette();
   if (!palette) return nullptr;
-  palette->spec_ = spec;
+  palette->spec_ = skin;
   for (int i = 0; i < kColourCount; ++i) {
-    palette->colours_[i] = ToColorRef(spec.colours[i]);
+    palette->colours_[i] = ToColorRef(skin.colours[i]);
     palette->brushes_[i] = CreateSolidBrush(palette->colours_[i]);
     if (!palette->brushes_[i]) {
       delete palette;
       return nullptr;
     }
   }
-  palette->font_ = CreateSkinFont(spec);
+  palette->font_ = CreateSkinFont(skin);
   return palette;
 }
 

@@ -12,7 +12,7 @@ namespace skincore {
 
 class Palette {
  public:
-  static Palette* Create(const SkinSpec& spec);  // null when GDI is out of objects
+  static Palette* Create(const SkinSpec& skin);  // null when GDI is out of objects
   ~Palette();
   Palette(const Palette&) = delete;
   Palette& operator=(const Palette&) = delete;

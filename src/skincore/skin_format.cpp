@@ -74,7 +74,7 @@ constexpr char kDefaultFace[] = "SimSun";
 constexpr int kDefaultPoints = 9;
 
 struct Reader {
-  SkinSpec spec{};
+  SkinSpec skin{};
   bool set[kColourCount] = {};
   bool versionSeen = false;
   bool faceSeen = false;
@@ -172,7 +172,7 @@ bool ReadSetting(Reader& r, int line, const char* key, std::size_t keyLength, co
   for (int i = 0; i < kColourCount; ++i) {
     if (!KeyIs(key, keyLength, kColourKeys[i].key)) continue;
     if (r.set[i]) return r.Fail(line, "a colour is set twice");
-    if (!ParseColour(value, valueLength, &r.spec.colours[i])) return r.Fail(line, "a colour is not #RRGGBB");
+    if (!ParseColour(value, valueLength, &r.skin.colours[i])) return r.Fail(line, "a colour is not #RRGGBB");
     r.set[i] = true;
     return true;
   }
@@ -190,8 +190,8 @@ bool ReadSetting(Reader& r, int line, const char* key, std::size_t keyLength, co
     if (valueLength >= kFontFaceBytes || !IsPlainUtf8(value, valueLength, &characters) ||
         characters > kMaxFontFaceCharacters)
       return r.Fail(line, "the font face is longer than 31 characters or not plain UTF-8");
-    std::memcpy(r.spec.fontFace, value, valueLength);
-    r.spec.fontFace[valueLength] = '\0';
+    std::memcpy(r.skin.fontFace, value, valueLength);
+    r.skin.fontFace[valueLength] = '\0';
     r.faceSeen = true;
     return true;
   }
@@ -200,16 +200,16 @@ bool ReadSetting(Reader& r, int line, const char* key, std::size_t keyLength, co
     if (r.sizeSeen) return r.Fail(line, "the font size is given twice");
     if (!ParseSmallNumber(value, valueLength, &points) || points < kMinPoints || points > kMaxPoints)
       return r.Fail(line, "the font size is not a whole number of points from 6 to 48");
-    r.spec.fontPoints = points;
+    r.skin.fontPoints = points;
     r.sizeSeen = true;
     return true;
   }
   if (KeyIs(key, keyLength, "font.weight")) {
     if (r.weightSeen) return r.Fail(line, "the font weight is given twice");
     if (KeyIs(value, valueLength, "normal")) {
-      r.spec.fontBold = false;
+      r.skin.fontBold = false;
     } else if (KeyIs(value, valueLength, "bold")) {
-      r.spec.fontBold = true;
+      r.skin.fontBold = true;
     } else {
       return r.Fail(line, "the font weight is neither normal nor bold");
     }
@@ -236,9 +236,9 @@ const char* ColourKey(Colour colour) {
 
 bool ParseSkin(const unsigned char* data, std::size_t size, SkinSpec* out, ParseError* error) {
   Reader r;
-  std::memcpy(r.spec.fontFace, kDefaultFace, sizeof kDefaultFace);
-  r.spec.fontPoints = kDefaultPoints;
-  r.spec.fontBold = false;
+  std::memcpy(r.skin.fontFace, kDefaultFace, sizeof kDefaultFace);
+  r.skin.fontPoints = kDefaultPoints;
+  r.skin.fontBold = false;
   const auto finish = [&](bool ok) {
     if (!ok && error) *error = r.error;
     return ok;
@@ -296,9 +296,9 @@ bool ParseSkin(const unsigned char* data, std::size_t size, SkinSpec* out, Parse
   for (int i = 0; i < kColourCount; ++i) {
     if (r.set[i]) continue;
     const int follows = kColourKeys[i].follows;
-    r.spec.colours[i] = follows == kNoFollow ? kColourKeys[i].fallback : r.spec.colours[follows];
+    r.skin.colours[i] = follows == kNoFollow ? kColourKeys[i].fallback : r.skin.colours[follows];
   }
-  *out = r.spec;
+  *out = r.skin;
   return finish(true);
 }
 

@@ -40,14 +40,14 @@ class HeadlessWindow : public testing::Test {
 
 TEST_F(HeadlessWindow, HoldsEveryControlOfTheDesign) {
   for (const expectations::ExpectedControl& e : expectations::kControls) {
-    const ui::design::ControlSpec& spec = ui::design::Spec(e.control);
-    SCOPED_TRACE(spec.name);
-    EXPECT_EQ(ParentName(spec.parent), e.parent);
+    const ui::design::ControlSpec& entry = ui::design::Spec(e.control);
+    SCOPED_TRACE(entry.name);
+    EXPECT_EQ(ParentName(entry.parent), e.parent);
     if (e.height != 0) {
-      EXPECT_EQ(spec.place.x, e.x);
-      EXPECT_EQ(spec.place.y, e.y);
-      EXPECT_EQ(spec.place.width, e.width);
-      EXPECT_EQ(spec.place.height, e.height);
+      EXPECT_EQ(entry.place.x, e.x);
+      EXPECT_EQ(entry.place.y, e.y);
+      EXPECT_EQ(entry.place.width, e.width);
+      EXPECT_EQ(entry.place.height, e.height);
     }
     const ui::headless::ControlState state = ui.Snapshot(e.control);
     EXPECT_EQ(state.visible, e.visible);

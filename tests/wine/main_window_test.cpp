@@ -33,8 +33,8 @@ class RealWindow : public testing::Test {
         if (GetDlgCtrlID(page) == wanted) return page;
       return nullptr;
     }
-    for (const auto& spec : ui::design::Controls())
-      if (name == spec.name) return p.Window(spec.control);
+    for (const auto& entry : ui::design::Controls())
+      if (name == entry.name) return p.Window(entry.control);
     return nullptr;
   }
 

@@ -42,13 +42,13 @@ bool HeadlessToolkit::LoadMainWindow(EventSink& sink) {
     std::lock_guard guard(lock_);
     controls_.assign(kControlCount, ControlState{});
     zOrder_.assign(kParentKeyCount, {});
-    for (const design::ControlSpec& spec : design::Controls()) {
-      ControlState& state = controls_[Index(spec.control)];
-      state.kind = spec.kind;
-      state.text = spec.text;
-      state.checked = spec.checked;
-      state.visible = !spec.hidden && spec.kind != Kind::Timer;
-      zOrder_[ParentKey(spec.parent)].push_back(spec.control);
+    for (const design::ControlSpec& entry : design::Controls()) {
+      ControlState& state = controls_[Index(entry.control)];
+      state.kind = entry.kind;
+      state.text = entry.text;
+      state.checked = entry.checked;
+      state.visible = !entry.hidden && entry.kind != Kind::Timer;
+      zOrder_[ParentKey(entry.parent)].push_back(entry.control);
     }
     // Creation order stacks later siblings behind earlier ones; the design's
     // overlaps then bring each front control just above what it covers.

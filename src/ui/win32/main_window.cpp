@@ -98,12 +98,12 @@ struct ClassAndStyle {
   DWORD extendedStyle;
 };
 
-ClassAndStyle ClassFor(const design::ControlSpec& spec) {
+ClassAndStyle ClassFor(const design::ControlSpec& entry) {
   DWORD edge = 0;
-  if (spec.border == design::Border::Thin) edge = WS_EX_STATICEDGE;
-  if (spec.border == design::Border::Sunken) edge = WS_EX_CLIENTEDGE;
-  const DWORD common = WS_CHILD | (spec.hidden ? 0 : WS_VISIBLE) | WS_CLIPSIBLINGS;
-  switch (spec.kind) {
+  if (entry.border == design::Border::Thin) edge = WS_EX_STATICEDGE;
+  if (entry.border == design::Border::Sunken) edge = WS_EX_CLIENTEDGE;
+  const DWORD common = WS_CHILD | (entry.hidden ? 0 : WS_VISIBLE) | WS_CLIPSIBLINGS;
+  switch (entry.kind) {
     case Kind::TabControl:
       return {WC_TABCONTROLW, common | WS_CLIPCHILDREN | WS_TABSTOP | TCS_BOTTOM | TCS_MULTILINE,
               WS_EX_CONTROLPARENT};
@@ -115,7 +115,7 @@ ClassAndStyle ClassFor(const design::ControlSpec& spec) {
       return {L"Static", common | SS_LEFTNOWORDWRAP | SS_CENTERIMAGE | SS_NOPREFIX, 0};
     case Kind::EditBox:
       return {L"Edit",
-              common | WS_TABSTOP | ES_AUTOHSCROLL | (spec.align == design::Align::Center ? ES_CENTER : ES_LEFT),
+              common | WS_TABSTOP | ES_AUTOHSCROLL | (entry.align == design::Align::Center ? ES_CENTER : ES_LEFT),
               edge};
     case Kind::Button:
       return {L"Button", common | WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER, 0};
@@ -274,43 +274,43 @@ HWND Win32Toolkit::ParentWindow(Control control) const {
 }
 
 void Win32Toolkit::CreateControls() {
-  for (const design::ControlSpec& spec : design::Controls()) {
-    controls_[Index(spec.control)] = CreateControl(spec.control);
+  for (const design::ControlSpec& entry : design::Controls()) {
+    controls_[Index(entry.control)] = CreateControl(entry.control);
   }
   ApplyStacking();
   ShowPage(0);
 }
 
 HWND Win32Toolkit::CreateControl(Control control) {
-  const design::ControlSpec& spec = design::Spec(control);
+  const design::ControlSpec& entry = design::Spec(control);
   HINSTANCE instance = GetModuleHandleW(nullptr);
   HWND parent = ParentWindow(control);
-  const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.controlId));
-  const design::Rect& at = spec.place;
+  const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.controlId));
+  const design::Rect& at = entry.place;
 
-  if (spec.kind == Kind::Timer) {
+  if (entry.kind == Kind::Timer) {
     timerPeriod_ = design::kTimerPeriod;
-    SetTimer(main_, static_cast<UINT_PTR>(spec.controlId), static_cast<UINT>(timerPeriod_), nullptr);
+    SetTimer(main_, static_cast<UINT_PTR>(entry.controlId), static_cast<UINT>(timerPeriod_), nullptr);
     return nullptr;
   }
-  if (spec.kind == Kind::WebBrowser) {
+  if (entry.kind == Kind::WebBrowser) {
     browserAddress_ = design::kMakerHost;
-    browser_ = BrowserHost::Create(parent, at.x, at.y, at.width, at.height, spec.controlId,
+    browser_ = BrowserHost::Create(parent, at.x, at.y, at.width, at.height, entry.controlId,
                                    Widen(browserAddress_));
     return browser_ ? browser_->Window() : nullptr;
   }
 
-  const ClassAndStyle cs = ClassFor(spec);
-  std::wstring text = Widen(spec.text);
-  if (spec.kind == Kind::Hyperlink) text = L"<a>" + text + L"</a>";
+  const ClassAndStyle cs = ClassFor(entry);
+  std::wstring text = Widen(entry.text);
+  if (entry.kind == Kind::Hyperlink) text = L"<a>" + text + L"</a>";
   int height = at.height;
-  if (spec.kind == Kind::ComboBox) height = design::kPatternDroppedHeight;
+  if (entry.kind == Kind::ComboBox) height = design::kPatternDroppedHeight;
   HWND window = CreateWindowExW(cs.extendedStyle, cs.className, text.c_str(), cs.style, at.x, at.y,
                                 at.width, height, parent, id, instance, nullptr);
   if (!window) return nullptr;
   SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont_), FALSE);
 
-  switch (spec.kind) {
+  switch (entry.kind) {
     case Kind::TabControl: {
       tab_ = window;
       SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(tabFont_), FALSE);
@@ -349,7 +349,7 @@ HWND Win32Toolkit::CreateControl(Control control) {
       break;
     case Kind::CheckBox:
     case Kind::RadioButton:
-      if (spec.checked) SendMessageW(window, BM_SETCHECK, BST_CHECKED, 0);
+      if (entry.checked) SendMessageW(window, BM_SETCHECK, BST_CHECKED, 0);
       break;
     case Kind::ComboBox: {
       for (const char* item : design::kPatternItems)
@@ -486,9 +486,9 @@ LRESULT Win32Toolkit::MainMessage(HWND window, UINT message, WPARAM wParam, LPAR
         return 0;
       }
       if (HIWORD(wParam) == BN_CLICKED) {
-        for (const design::ControlSpec& spec : design::Controls()) {
-          if (spec.kind == Kind::Button && controls_[Index(spec.control)] == reinterpret_cast<HWND>(lParam)) {
-            Raise(Event{EventKind::Clicked, spec.control});
+        for (const design::ControlSpec& entry : design::Controls()) {
+          if (entry.kind == Kind::Button && controls_[Index(entry.control)] == reinterpret_cast<HWND>(lParam)) {
+            Raise(Event{EventKind::Clicked, entry.control});
           }
         }
       }
