@@ -166,6 +166,38 @@ TEST_F(RealWindow, KeepsTheToolkitRulesForCallsFromAnotherThread) {
   rules::CallsFromAnotherThreadTakeEffect(p.ui);
 }
 
+TEST_F(RealWindow, ShowsItsRowsAndKeepsTheSelectionOfThoseAfterARemovedOne) {
+  HWND list = p.Window(Control::超级列表框1);
+  for (int i = 0; i < 5; ++i) {
+    const int row = p.ui.AppendRow(Control::超级列表框1);
+    p.ui.SetCell(Control::超级列表框1, row, 0, std::to_string(row + 1));
+    p.ui.SetCell(Control::超级列表框1, row, 1, "C:\\f\\" + std::to_string(row + 1) + ".txt");
+  }
+  // The control shows the rows once the UI thread has handled its events.
+  ASSERT_TRUE(test_support::WaitUntil([&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 5; },
+                                      std::chrono::seconds(10)));
+  wchar_t shown[64] = {};
+  LVITEMW cell{};
+  cell.iSubItem = 1;
+  cell.pszText = shown;
+  cell.cchTextMax = 64;
+  SendMessageW(list, LVM_GETITEMTEXTW, 2, reinterpret_cast<LPARAM>(&cell));
+  EXPECT_EQ(Narrow(shown), "C:\\f\\3.txt");
+
+  // The user selects rows 1 and 3.
+  LVITEMW selected{};
+  selected.stateMask = LVIS_SELECTED;
+  selected.state = LVIS_SELECTED;
+  SendMessageW(list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&selected));
+  SendMessageW(list, LVM_SETITEMSTATE, 3, reinterpret_cast<LPARAM>(&selected));
+  EXPECT_EQ(p.ui.SelectedRow(Control::超级列表框1), 1);
+  p.ui.DeleteRow(Control::超级列表框1, 1);
+  EXPECT_EQ(p.ui.RowCount(Control::超级列表框1), 4);
+  EXPECT_EQ(p.ui.SelectedRow(Control::超级列表框1), 2) << "row 3 moved up with its selection";
+  EXPECT_EQ(p.ui.GetCell(Control::超级列表框1, 2, 1), "C:\\f\\4.txt");
+  EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 4);
+}
+
 TEST_F(RealWindow, ClosingEndsTheLoopAfterTheExitRoutineRanOnce) {
   p.Close();
   EXPECT_TRUE(p.Ended());

@@ -128,7 +128,8 @@ ClassAndStyle ClassFor(const design::ControlSpec& entry) {
     case Kind::GroupBox:
       return {L"Button", common | WS_CLIPCHILDREN | BS_GROUPBOX, WS_EX_CONTROLPARENT};
     case Kind::ListView:
-      return {WC_LISTVIEWW, common | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS, edge};
+      // Owner data: the toolkit keeps the rows (see list_rows.h).
+      return {WC_LISTVIEWW, common | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA, edge};
     case Kind::ProgressBar:
       // Not clipped by its siblings: the transparent label above it must
       // not cut a hole into the bar.
@@ -169,6 +170,10 @@ struct WindowProcs {
   static LRESULT CALLBACK Calls(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kRunCallMessage) {
       (*reinterpret_cast<std::function<void()>*>(lParam))();
+      return 0;
+    }
+    if (message == kShowWrittenMessage) {
+      reinterpret_cast<Win32Toolkit*>(lParam)->ShowWritten();
       return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
@@ -451,15 +456,22 @@ void Win32Toolkit::OnDestroy() {
   pages_.fill(nullptr);
   patternEdit_ = nullptr;
   tab_ = nullptr;
+  for (auto& text : textsToShow_) text.reset();
+  statusToShow_.reset();
   PostQuitMessage(0);
 }
 
 void Win32Toolkit::DrawProgressLabel(HWND bar, HDC dc) {
   HWND label = controls_[Index(Control::透明标签1)];
   if (!label) return;
-  const int length = GetWindowTextLengthW(label);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(label, text.data(), length + 1)));
+  std::wstring text;
+  if (const auto& written = textsToShow_[Index(Control::透明标签1)]) {
+    text = Widen(*written);
+  } else {
+    const int length = GetWindowTextLengthW(label);
+    text.assign(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(label, text.data(), length + 1)));
+  }
   RECT area;
   GetWindowRect(label, &area);
   MapWindowPoints(nullptr, bar, reinterpret_cast<POINT*>(&area), 2);
@@ -496,7 +508,9 @@ LRESULT Win32Toolkit::MainMessage(HWND window, UINT message, WPARAM wParam, LPAR
     }
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-      if (header->hwndFrom == controls_[Index(Control::超级列表框1)] && header->code == NM_RCLICK) {
+      if (header->hwndFrom == controls_[Index(Control::超级列表框1)] && header->code == LVN_GETDISPINFOW) {
+        ListCellForDisplay(*reinterpret_cast<NMLVDISPINFOW*>(lParam));
+      } else if (header->hwndFrom == controls_[Index(Control::超级列表框1)] && header->code == NM_RCLICK) {
         Raise(Event{EventKind::RightClick, Control::超级列表框1});
       } else if (header->hwndFrom == tab_ && header->code == TCN_SELCHANGE) {
         ShowPage(static_cast<int>(SendMessageW(tab_, TCM_GETCURSEL, 0, 0)));

@@ -9,6 +9,8 @@ class Win32Toolkit;
 
 // Sent to the call window: lParam points at a std::function<void()> to run.
 constexpr UINT kRunCallMessage = WM_APP + 1;
+// Posted to the call window: what the program wrote is to be shown.
+constexpr UINT kShowWrittenMessage = WM_APP + 2;
 
 // The message-only window on the UI thread through which other threads'
 // calls run; null when it could not be created.

@@ -86,7 +86,9 @@ bool Win32Toolkit::LoadMainWindow(EventSink& sink) {
 
 void Win32Toolkit::RunMessageLoop() {
   MSG message;
-  while (main_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
+  for (;;) {
+    ShowWritten();
+    if (!main_ || GetMessageW(&message, nullptr, 0, 0) <= 0) break;
     if (!TranslateForWindow(message)) {
       TranslateMessage(&message);
       DispatchMessageW(&message);
@@ -112,6 +114,7 @@ void Win32Toolkit::ProcessPendingEvents() {
   // Another thread has only its own messages; the window's keyboard
   // handling belongs to the UI thread.
   const bool uiThread = GetCurrentThreadId() == uiThread_;
+  if (uiThread) ShowWritten();
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
@@ -156,17 +159,17 @@ void Win32Toolkit::SetWindowCaption(const Text& caption) {
 Text Win32Toolkit::GetText(Control control) {
   return OnUiThread([&] {
     HWND window = Window(control);
-    return window ? WindowText(window) : Text{};
+    if (!window) return Text{};
+    if (const auto& written = textsToShow_[Index(control)]) return *written;
+    return WindowText(window);
   });
 }
 
 void Win32Toolkit::SetText(Control control, const Text& text) {
   OnUiThread([&] {
-    HWND window = Window(control);
-    if (!window) return;
-    SetWindowTextW(window, Widen(text).c_str());
-    // The transparent label is drawn by the bar beneath it.
-    if (control == Control::透明标签1) InvalidateRect(Window(Control::进度条1), nullptr, TRUE);
+    if (!Window(control)) return;
+    textsToShow_[Index(control)] = text;
+    ShowWrittenLater();
   });
 }
 
@@ -338,70 +341,53 @@ void Win32Toolkit::SetBrowserAddress(Control, const Text& address) {
 
 int Win32Toolkit::AppendRow(Control list) {
   return OnUiThread([&] {
-    HWND window = Window(list);
-    if (!window) return -1;
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = static_cast<int>(SendMessageW(window, LVM_GETITEMCOUNT, 0, 0));
-    item.pszText = const_cast<wchar_t*>(L"");
-    return static_cast<int>(SendMessageW(window, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    if (!Window(list)) return -1;
+    const int row = rows_.Append();
+    ShowWrittenLater();
+    return row;
   });
 }
 
 void Win32Toolkit::SetCell(Control list, int row, int column, const Text& text) {
   OnUiThread([&] {
-    HWND window = Window(list);
-    if (!window || row < 0 || row >= SendMessageW(window, LVM_GETITEMCOUNT, 0, 0)) return;
-    if (column < 0 || column > 1) return;
-    std::wstring wide = Widen(text);
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = wide.data();
-    SendMessageW(window, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    if (!Window(list) || !rows_.Has(row) || column < 0 || column > 1) return;
+    rows_.SetCell(row, column, text);
+    rowsChanged_ = true;
+    ShowWrittenLater();
   });
 }
 
 Text Win32Toolkit::GetCell(Control list, int row, int column) {
-  return OnUiThread([&]() -> Text {
-    HWND window = Window(list);
-    if (!window || row < 0 || row >= SendMessageW(window, LVM_GETITEMCOUNT, 0, 0)) return {};
-    if (column < 0 || column > 1) return {};
-    // The list view copies at most the buffer's size; grow until it fits.
-    std::wstring buffer(512, L'\0');
-    for (;;) {
-      LVITEMW item{};
-      item.iSubItem = column;
-      item.pszText = buffer.data();
-      item.cchTextMax = static_cast<int>(buffer.size());
-      const LRESULT copied =
-          SendMessageW(window, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-      if (copied < static_cast<LRESULT>(buffer.size()) - 1 || buffer.size() >= 65536) {
-        buffer.resize(static_cast<std::size_t>(std::max<LRESULT>(copied, 0)));
-        return NarrowForDisplay(buffer);
-      }
-      buffer.assign(buffer.size() * 2, L'\0');
-    }
-  });
+  return OnUiThread([&]() -> Text { return Window(list) ? rows_.Cell(row, column) : Text{}; });
 }
 
 int Win32Toolkit::RowCount(Control list) {
-  return OnUiThread([&] {
-    HWND window = Window(list);
-    return window ? static_cast<int>(SendMessageW(window, LVM_GETITEMCOUNT, 0, 0)) : 0;
-  });
+  return OnUiThread([&] { return Window(list) ? rows_.Count() : 0; });
 }
 
 void Win32Toolkit::DeleteRow(Control list, int row) {
   OnUiThread([&] {
     HWND window = Window(list);
-    if (!window || row < 0 || row >= SendMessageW(window, LVM_GETITEMCOUNT, 0, 0)) return;
+    if (!window || !rows_.Has(row)) return;
+    // The control takes the row out with its selection, which it keeps.
+    ShowWritten();
+    rows_.Erase(row);
     SendMessageW(window, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+    if (SendMessageW(window, LVM_GETITEMCOUNT, 0, 0) != rows_.Count())
+      SendMessageW(window, LVM_SETITEMCOUNT, static_cast<WPARAM>(rows_.Count()), LVSICF_NOSCROLL);
+    rowsShown_ = rows_.Count();
+    InvalidateRect(window, nullptr, FALSE);
   });
 }
 
 void Win32Toolkit::DeleteAllRows(Control list) {
   OnUiThread([&] {
-    if (HWND window = Window(list)) SendMessageW(window, LVM_DELETEALLITEMS, 0, 0);
+    HWND window = Window(list);
+    if (!window) return;
+    rows_.Clear();
+    SendMessageW(window, LVM_DELETEALLITEMS, 0, 0);
+    rowsShown_ = 0;
+    rowsChanged_ = false;
   });
 }
 
@@ -409,14 +395,55 @@ int Win32Toolkit::SelectedRow(Control list) {
   return OnUiThread([&] {
     HWND window = Window(list);
     if (!window) return -1;
+    ShowWritten();
     return static_cast<int>(SendMessageW(window, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
   });
+}
+
+void Win32Toolkit::ListCellForDisplay(NMLVDISPINFOW& request) {
+  if (request.item.mask & LVIF_TEXT) {
+    request.item.pszText = const_cast<wchar_t*>(rows_.Display(request.item.iItem, request.item.iSubItem));
+  }
+}
+
+void Win32Toolkit::ShowWrittenLater() {
+  if (showWrittenPosted_ || !callWindow_) return;
+  showWrittenPosted_ = PostMessageW(callWindow_, kShowWrittenMessage, 0, reinterpret_cast<LPARAM>(this)) != FALSE;
+}
+
+void Win32Toolkit::ShowWritten() {
+  showWrittenPosted_ = false;
+  if (!main_) return;
+  if (HWND list = Window(Control::超级列表框1); list && (rowsShown_ != rows_.Count() || rowsChanged_)) {
+    if (rowsShown_ != rows_.Count()) {
+      SendMessageW(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(rows_.Count()), LVSICF_NOSCROLL);
+      rowsShown_ = rows_.Count();
+    }
+    rowsChanged_ = false;
+    InvalidateRect(list, nullptr, FALSE);
+  }
+  for (int i = 0; i < kControlCount; ++i) {
+    if (!textsToShow_[i]) continue;
+    const Text text = std::move(*textsToShow_[i]);
+    textsToShow_[i].reset();
+    const auto control = static_cast<Control>(i);
+    if (HWND window = Window(control)) SetWindowTextW(window, Widen(text).c_str());
+    // The transparent label is drawn by the bar beneath it.
+    if (control == Control::透明标签1) InvalidateRect(Window(Control::进度条1), nullptr, TRUE);
+  }
+  if (statusToShow_) {
+    const Text text = std::move(*statusToShow_);
+    statusToShow_.reset();
+    if (HWND bar = Window(Control::状态条1))
+      SendMessageW(bar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
+  }
 }
 
 Text Win32Toolkit::StatusText(Control bar, int part) {
   return OnUiThread([&]() -> Text {
     HWND window = Window(bar);
     if (!window || part < 0 || part >= SendMessageW(window, SB_GETPARTS, 0, 0)) return {};
+    if (part == 0 && statusToShow_) return *statusToShow_;
     const LRESULT length = LOWORD(SendMessageW(window, SB_GETTEXTLENGTHW, static_cast<WPARAM>(part), 0));
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     SendMessageW(window, SB_GETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text.data()));
@@ -428,14 +455,17 @@ Text Win32Toolkit::StatusText(Control bar, int part) {
 void Win32Toolkit::SetStatusText(Control bar, int part, const Text& text) {
   OnUiThread([&] {
     HWND window = Window(bar);
-    if (!window || part < 0 || part >= SendMessageW(window, SB_GETPARTS, 0, 0)) return;
-    SendMessageW(window, SB_SETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(Widen(text).c_str()));
+    // The bar has the one part.
+    if (!window || part != 0) return;
+    statusToShow_ = text;
+    ShowWrittenLater();
   });
 }
 
 void Win32Toolkit::PopupMenu(Menu) {
   OnUiThread([&] {
     if (!main_ || !menuTree_) return;
+    ShowWritten();
     POINT at{};
     GetCursorPos(&at);
     // Without the foreground the menu would not close when clicked away.
@@ -450,12 +480,14 @@ void Win32Toolkit::PopupMenu(Menu) {
 Text Win32Toolkit::BrowseForFolder(const Text& title) {
   return OnUiThread([&]() -> Text {
     if (!main_) return {};
+    ShowWritten();
     return ChooseFolder(main_, Widen(title));
   });
 }
 
 void Win32Toolkit::ShowFatalError(const Text& message) {
   OnUiThread([&] {
+    ShowWritten();
     MessageBoxW(main_, Widen(message).c_str(), Widen(design::kWindowClass).c_str(),
                 MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
   });

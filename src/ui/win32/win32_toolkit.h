@@ -3,16 +3,26 @@
 // inside. Every operation may be called from any thread: a call from
 // another thread is carried out on the UI thread, synchronously, through a
 // message-only window, so the window's state is only ever touched there.
+//
+// What the program writes takes effect at once for every read through the
+// toolkit; the controls show it when the UI thread next handles events
+// (before it takes any message, so that nobody can see older texts). A
+// folder's files, listed without handling events, thus cost no drawing
+// per file. The file list's rows are kept here and shown by an owner-data
+// list view.
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <array>
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <type_traits>
 
 #include "ui/toolkit.h"
+#include "ui/win32/list_rows.h"
 
 namespace ui::win32 {
 
@@ -103,6 +113,10 @@ class Win32Toolkit final : public Toolkit {
 
   HWND Window(Control control) const;  // null when the window is gone
   void UpdateProgressBar();
+  // Written texts and rows, shown by the controls at the next events.
+  void ShowWrittenLater();
+  void ShowWritten();
+  void ListCellForDisplay(NMLVDISPINFOW& request);
 
   os::Os& os_;
   DWORD uiThread_ = 0;
@@ -125,6 +139,15 @@ class Win32Toolkit final : public Toolkit {
   std::function<void()> exitRoutine_;
   int exitRoutineRuns_ = 0;
   bool activated_ = false;
+
+  // The file list's rows, and how many of them the control has been told of.
+  ListRows rows_;
+  int rowsShown_ = 0;
+  bool rowsChanged_ = false;
+  // Texts written and not yet shown; the status bar's one part.
+  std::array<std::optional<Text>, kControlCount> textsToShow_{};
+  std::optional<Text> statusToShow_;
+  bool showWrittenPosted_ = false;
   bool oleInitialised_ = false;
 
   // Values the native controls would clamp or not keep as the toolkit's
