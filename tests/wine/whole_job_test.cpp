@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "files/folder_search.h"
 #include "wine/real_program.h"
 #include "wine/win_files.h"
 
@@ -153,6 +154,39 @@ TEST_F(WholeJob, AStopEndsTheRunWithinABatch) {
   const int renamed = std::stoi(Caption(Control::编辑框2));
   EXPECT_GE(renamed, 1);
   EXPECT_LE(renamed, 10) << "one batch under way, and at most one more, after the stop";
+}
+
+TEST_F(WholeJob, ALongSearchShowsAllItWroteOnceItIsDone) {
+  // Enough folders that the search handles events many times over a while,
+  // its texts shown only now and then meanwhile.
+  for (int f = 0; f < 60; ++f) {
+    const std::string sub = folder + "\\sub" + std::to_string(f);
+    ASSERT_TRUE(test_support::MakeFolder(Wide(sub)));
+    for (int i = 0; i < 5; ++i) ASSERT_TRUE(test_support::MakeFile(Wide(sub + "\\f" + std::to_string(i) + ".txt")));
+  }
+  Type(Control::编辑框1, folder);
+  Tick(Control::选择框1);
+  Click(Control::读取文件);
+  // Some files are counted while the search goes on; the caption is back
+  // once it is over.
+  ASSERT_TRUE(test_support::WaitUntil(
+      [&] { return Caption(Control::共搜索) != "0" && Caption(Control::读取文件) == "搜索文件"; },
+      std::chrono::seconds(60)));
+  // A call waits until the UI thread is done showing what the search wrote.
+  p.ui.MainWindowExists();
+  EXPECT_EQ(Rows(), 303);
+  EXPECT_EQ(Caption(Control::共搜索), "303");
+  HWND bar = W(Control::状态条1);
+  std::wstring status(512, L'\0');
+  status.resize(LOWORD(SendMessageW(bar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(status.data()))));
+  EXPECT_EQ(Narrow(status), files::CompletionText());
+  wchar_t shown[MAX_PATH] = {};
+  LVITEMW cell{};
+  cell.iSubItem = 0;
+  cell.pszText = shown;
+  cell.cchTextMax = MAX_PATH;
+  SendMessageW(W(Control::超级列表框1), LVM_GETITEMTEXTW, 302, reinterpret_cast<LPARAM>(&cell));
+  EXPECT_EQ(Narrow(shown), "303");
 }
 
 TEST_F(WholeJob, TheRightClickMenuTakesARowOut) {

@@ -168,12 +168,20 @@ struct WindowProcs {
   }
 
   static LRESULT CALLBACK Calls(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+      SetWindowLongPtrW(window, GWLP_USERDATA,
+                        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    }
     if (message == kRunCallMessage) {
       (*reinterpret_cast<std::function<void()>*>(lParam))();
       return 0;
     }
     if (message == kShowWrittenMessage) {
-      reinterpret_cast<Win32Toolkit*>(lParam)->ShowWritten();
+      reinterpret_cast<Win32Toolkit*>(lParam)->ShowWrittenSoon();
+      return 0;
+    }
+    if (message == WM_TIMER && wParam == kShowWrittenTimer) {
+      reinterpret_cast<Win32Toolkit*>(GetWindowLongPtrW(window, GWLP_USERDATA))->ShowWritten();
       return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);

@@ -114,7 +114,7 @@ void Win32Toolkit::ProcessPendingEvents() {
   // Another thread has only its own messages; the window's keyboard
   // handling belongs to the UI thread.
   const bool uiThread = GetCurrentThreadId() == uiThread_;
-  if (uiThread) ShowWritten();
+  if (uiThread) ShowWrittenSoon();
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
@@ -411,8 +411,29 @@ void Win32Toolkit::ShowWrittenLater() {
   showWrittenPosted_ = PostMessageW(callWindow_, kShowWrittenMessage, 0, reinterpret_cast<LPARAM>(this)) != FALSE;
 }
 
+void Win32Toolkit::ShowWrittenSoon() {
+  // A handler that works for long (the search) processes events often; a
+  // control that took every text at once would spend more time drawing
+  // than the work takes (under Wine, some 60 ms each time). What it wrote
+  // is shown at most every kShowInterval then, the last of it at once
+  // when the handler is done.
+  const DWORD sinceShown = GetTickCount() - lastShown_;
+  if (sinceShown >= kShowInterval) {
+    ShowWritten();
+    return;
+  }
+  if (!showTimerArmed_)
+    showTimerArmed_ = callWindow_ && SetTimer(callWindow_, kShowWrittenTimer, kShowInterval - sinceShown, nullptr);
+  if (!showTimerArmed_) ShowWritten();
+}
+
 void Win32Toolkit::ShowWritten() {
   showWrittenPosted_ = false;
+  lastShown_ = GetTickCount();
+  if (showTimerArmed_) {
+    KillTimer(callWindow_, kShowWrittenTimer);
+    showTimerArmed_ = false;
+  }
   if (!main_) return;
   if (HWND list = Window(Control::超级列表框1); list && (rowsShown_ != rows_.Count() || rowsChanged_)) {
     if (rowsShown_ != rows_.Count()) {

@@ -113,8 +113,10 @@ class Win32Toolkit final : public Toolkit {
 
   HWND Window(Control control) const;  // null when the window is gone
   void UpdateProgressBar();
-  // Written texts and rows, shown by the controls at the next events.
+  // Written texts and rows, shown by the controls at the next events (during
+  // a long handler at most every kShowInterval).
   void ShowWrittenLater();
+  void ShowWrittenSoon();  // now, or once kShowInterval has passed since the last time
   void ShowWritten();
   void ListCellForDisplay(NMLVDISPINFOW& request);
 
@@ -148,6 +150,9 @@ class Win32Toolkit final : public Toolkit {
   std::array<std::optional<Text>, kControlCount> textsToShow_{};
   std::optional<Text> statusToShow_;
   bool showWrittenPosted_ = false;
+  static constexpr DWORD kShowInterval = 250;  // ms
+  DWORD lastShown_ = 0;
+  bool showTimerArmed_ = false;
   bool oleInitialised_ = false;
 
   // Values the native controls would clamp or not keep as the toolkit's
