@@ -5,18 +5,20 @@
 // the median of the repetitions, their minimum and maximum, and the spread
 // (max - min) / median.
 //
-//   search  a BM_CLICK on 读取文件 over the 20,000-file tree, until its
+//   search  a click on 读取文件 over the 20,000-file tree, until its
 //           caption is back and the list holds every file, against a bare
 //           walk of the same tree through Win32Os.
-//   rename  a BM_CLICK on 按钮1 with 100 listed files and a prefix rule,
+//   rename  a click on 按钮1 with 100 listed files and a prefix rule,
 //           until the caption is back and every worker is done, against the
 //           pacing floor of 100 x 100 ms.
 //   memory  the peak working set with 100,000 rows in the real list view,
 //           against the peak before them; each repetition is a process of
-//           its own (this exe with --memory-child), since a peak only grows.
+//           its own (this exe with --memory-child), since a peak only grows,
+//           whose main thread is the program's UI thread.
 //
 // Arguments: any of search, rename, memory (all when none), and
-// --search-repetitions=N, --rename-repetitions=N, --memory-repetitions=N.
+// --search-repetitions=N (5), --rename-repetitions=N (3),
+// --memory-repetitions=N (3).
 #include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
@@ -35,8 +37,10 @@
 #include "os/win32/win32_os.h"
 #include "rename/rename_run.h"
 #include "support/wait.h"
+#include "ui/win32/win32_toolkit.h"
 #include "wine/observed_program.h"
 #include "wine/real_program.h"
+#include "wine/win_files.h"
 
 namespace {
 
@@ -53,100 +57,61 @@ constexpr int kRenameRows = 100;
 constexpr int kMemoryRows = 100000;
 constexpr double kMegabyte = 1024.0 * 1024.0;
 
-// ---- Files
-
-void RemoveTree(const std::wstring& folder) {
-  WIN32_FIND_DATAW data;
-  const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &data);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = data.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring path = folder + L"\\" + name;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
-      } else {
-        DeleteFileW(path.c_str());
-      }
-    } while (FindNextFileW(search, &data));
-    FindClose(search);
-  }
-  RemoveDirectoryW(folder.c_str());
+// Ends the process at once, as the program itself ends: a window's UI
+// thread may still be running.
+[[noreturn]] void Fail(const char* what) {
+  std::fflush(stdout);
+  std::fprintf(stderr, "wine_bench: %s\n", what);
+  std::fflush(stderr);
+  ExitProcess(1);
 }
 
-// A fresh folder in the temporary folder, removed with all it holds when
-// the object goes. Its path is ASCII, so the seam form needs no care.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    wchar_t temp[MAX_PATH + 1] = {};
-    GetTempPathW(MAX_PATH, temp);
-    for (unsigned n = GetTickCount();; ++n) {
-      wide_ = std::wstring(temp) + L"renamer-bench-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-              std::to_wstring(n);
-      if (CreateDirectoryW(wide_.c_str(), nullptr)) break;
-      if (GetLastError() != ERROR_ALREADY_EXISTS) {
-        std::fprintf(stderr, "cannot make a folder in %ls\n", temp);
-        std::exit(1);
-      }
-    }
-    path_ = os::win32::NarrowForDisplay(wide_);
-  }
-  ~ScratchFolder() { RemoveTree(wide_); }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
+// ---- Files
 
-  const Text& Path() const { return path_; }
+bool MakeFolder(const Text& path) { return test_support::MakeFolder(Widen(path)); }
 
- private:
-  std::wstring wide_;
-  Text path_;
-};
-
-bool MakeFolder(const Text& path) { return CreateDirectoryW(Widen(path).c_str(), nullptr) != FALSE; }
-
-bool Exists(const Text& path) { return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const Text& path) { return test_support::Exists(Widen(path)); }
 
 // ---- Printing
 
 void PrintHeading(const char* title) {
-  std::printf("\n%s\n  %-36s %12s %12s %12s %8s\n", title, "", "median", "min", "max", "spread");
+  std::printf("\n%s\n  %-40s %14s %14s %14s %8s\n", title, "", "median", "min", "max", "spread");
 }
 
 void PrintRow(const char* name, const Samples& s, const char* unit, const char* goal = "") {
-  std::printf("  %-36s %9.3f %-2s %9.3f %-2s %9.3f %-2s %7.1f%%  %s\n", name, s.Median(), unit, s.Min(), unit,
+  std::printf("  %-40s %11.3f %-2s %11.3f %-2s %11.3f %-2s %7.1f%%  %s\n", name, s.Median(), unit, s.Min(), unit,
               s.Max(), unit, s.SpreadPercent(), goal);
-}
-
-void Fail(const char* what) {
-  std::fprintf(stderr, "wine_bench: %s\n", what);
-  std::fflush(stdout);
-  std::exit(1);
 }
 
 // ---- Search
 
 int Found(test_support::RealProgram& p) { return static_cast<int>(core::TextToInteger(p.ui.GetText(Control::共搜索))); }
 
-// A real click, sent to the button on the UI thread: the whole search runs
-// inside it, so it returns when the handler does; the wait after it only
-// confirms the caption and the rows.
+// A click on 读取文件 as the button reports it (wine/real_program.h), until
+// the search is over: the caption back, the list holding the tree, and the
+// count box, which goes on across searches, raised by the tree's files (it
+// reaches that only with the last file, so nothing before the click's end
+// can pass for it).
 double ClickSearch(test_support::RealProgram& p) {
   const int foundBefore = Found(p);
   const Clock::time_point start = Clock::now();
-  SendMessageW(p.Window(Control::读取文件), BM_CLICK, 0, 0);
+  test_support::ClickButton(p.Window(Control::读取文件));
+  // Looked at every 50 ms only: each look is a call the UI thread takes in
+  // the middle of the search, and the search runs for seconds at least.
   const bool done = test_support::WaitUntil(
-      [&] { return p.ui.GetText(Control::读取文件) == kSearchIdle && p.ui.RowCount(Control::超级列表框1) == bench::kFileCount; },
-      std::chrono::seconds(300));
+      [&] {
+        Sleep(48);
+        return Found(p) - foundBefore == bench::kFileCount && p.ui.GetText(Control::读取文件) == kSearchIdle &&
+               p.ui.RowCount(Control::超级列表框1) == bench::kFileCount;
+      },
+      std::chrono::seconds(3600));
   const double elapsed = MillisecondsSince(start);
-  // The count box goes on across searches: a click that listed the tree
-  // raised it by the tree's files.
-  if (!done || Found(p) - foundBefore != bench::kFileCount) Fail("the click on the search button did not list the tree");
+  if (!done) Fail("the click on the search button did not list the tree");
   return elapsed;
 }
 
 void SearchSection(int repetitions) {
-  ScratchFolder tree;
+  test_support::TempFolder tree;
   os::win32::Win32Os os;
   const Clock::time_point made = Clock::now();
   if (!bench::MakeTree(os, tree.Path(), MakeFolder)) Fail("cannot make the tree");
@@ -164,7 +129,7 @@ void SearchSection(int repetitions) {
 
   // Once untimed: every timed click then also clears a full list, as a
   // second click does, and the caches are warm.
-  const double first = ClickSearch(p);
+  ClickSearch(p);
 
   Samples handler, walk, twoListings, ratio, ratioTwo;
   for (int r = 0; r < repetitions; ++r) {
@@ -195,7 +160,6 @@ void SearchSection(int repetitions) {
     ratio.Add(h / w);
     ratioTwo.Add(h / t);
   }
-  std::printf("        first click (empty list, cold) %.0f ms\n", first);
   char title[96];
   std::snprintf(title, sizeof title, "search, real window, %d repetitions", repetitions);
   PrintHeading(title);
@@ -217,14 +181,14 @@ void RenameSection(int repetitions) {
 
   Samples wall, waits, ratio, ratioWaits, workers, moves;
   for (int r = 0; r < repetitions; ++r) {
-    ScratchFolder folder;
+    test_support::TempFolder folder;
     p.ui.DeleteAllRows(Control::超级列表框1);
     std::vector<Text> renamed;
     for (int i = 1; i <= kRenameRows; ++i) {
       char name[32];
       std::snprintf(name, sizeof name, "DSC_%03d.jpg", i);
       const Text path = folder.Path() + "\\" + name;
-      if (!p.real.WriteNewFile(path, "x", 1)) Fail("cannot make the files");
+      if (!p.os.real.WriteNewFile(path, "x", 1)) Fail("cannot make the files");
       const int row = p.ui.AppendRow(Control::超级列表框1);
       p.ui.SetCell(Control::超级列表框1, row, 0, core::DecimalText(row + 1));
       p.ui.SetCell(Control::超级列表框1, row, 1, path);
@@ -232,23 +196,24 @@ void RenameSection(int repetitions) {
     }
     p.os.Reset();
 
+    // Done when every row's worker has been started and has ended, and the
+    // button is back: none of it holds before the click has been handled.
     const Clock::time_point start = Clock::now();
-    SendMessageW(p.Window(Control::按钮1), BM_CLICK, 0, 0);
+    test_support::ClickButton(p.Window(Control::按钮1));
     const bool done = test_support::WaitUntil(
         [&] {
-          return p.ui.GetText(Control::按钮1) == kRenameIdle && !p.ui.IsDisabled(Control::按钮1) &&
-                 p.os.ThreadsRunning() == 0;
+          return p.os.WorkersStarted() == kRenameRows && p.os.ThreadsRunning() == 0 &&
+                 p.ui.GetText(Control::按钮1) == kRenameIdle && !p.ui.IsDisabled(Control::按钮1);
         },
         std::chrono::seconds(120));
     const double w = MillisecondsSince(start);
     if (!done) Fail("the rename run did not end");
     for (const Text& path : renamed)
       if (!Exists(path)) Fail("the rename run missed a file");
-    if (p.os.WorkersStarted() != kRenameRows) Fail("the rename run did not start a worker per row");
 
     // The same hundred waits alone, through the same backend.
     const Clock::time_point pacingStart = Clock::now();
-    for (int i = 0; i < kRenameRows; ++i) renaming::WaitAndPump(p.real, renaming::kPacingMilliseconds, 0);
+    for (int i = 0; i < kRenameRows; ++i) renaming::WaitAndPump(p.os.real, renaming::kPacingMilliseconds, 0);
     const double pacing = MillisecondsSince(pacingStart);
 
     const double floor = kRenameRows * renaming::kPacingMilliseconds;
@@ -263,7 +228,7 @@ void RenameSection(int repetitions) {
   std::snprintf(title, sizeof title, "rename run of %d files, real window, %d repetitions", kRenameRows, repetitions);
   PrintHeading(title);
   PrintRow("click until idle, all workers done", wall, "s");
-  std::printf("  %-36s %9.3f s  (%d x %d ms)\n", "pacing floor", kRenameRows * renaming::kPacingMilliseconds / 1000.0,
+  std::printf("  %-40s %11.3f s  (%d x %d ms)\n", "pacing floor", kRenameRows * renaming::kPacingMilliseconds / 1000.0,
               kRenameRows, renaming::kPacingMilliseconds);
   PrintRow("ratio run / floor", ratio, "x", "goal <= 1.05");
   PrintRow("the same 100 waits alone", waits, "s");
@@ -276,8 +241,26 @@ void RenameSection(int repetitions) {
 // ---- Memory
 
 struct MemoryFigures {
-  double peakBefore = 0, workingSetBefore = 0, peakAfter = 0, workingSetAfter = 0, privateAfter = 0, appendMs = 0;
+  double peakBefore = 0, workingSetBefore = 0, heapBefore = 0;
+  double peakAfter = 0, workingSetAfter = 0, heapAfter = 0, commitAfter = 0, appendMs = 0;
 };
+
+// Bytes in the blocks in use of every heap of the process: what was really
+// asked for, apart from how the heaps grow (Wine's grow in doubling steps,
+// which the working set follows).
+double HeapBytesInUse() {
+  std::vector<HANDLE> heaps(GetProcessHeaps(0, nullptr) + 16);
+  heaps.resize(GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data()));
+  double total = 0;
+  for (HANDLE heap : heaps) {
+    if (!HeapLock(heap)) continue;
+    PROCESS_HEAP_ENTRY entry{};
+    while (HeapWalk(heap, &entry))
+      if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) total += entry.cbData;
+    HeapUnlock(heap);
+  }
+  return total;
+}
 
 PROCESS_MEMORY_COUNTERS_EX Counters() {
   PROCESS_MEMORY_COUNTERS_EX counters{};
@@ -295,41 +278,61 @@ Text RowPath(int i) {
 }
 
 // One repetition, in a process of its own: writes its figures to `result`.
+// This thread is the program's UI thread here (the window made by StartUp
+// on it, its events handled by pumping), so that the rows are appended
+// with direct toolkit calls: carried over from another thread, each call
+// would cost a wineserver round trip and the 300,000 of them minutes.
 int MemoryChild(const char* result) {
   MemoryFigures f;
-  {
-    test_support::RealProgram p;
-    if (!p.Main()) Fail("the main window did not open");
-    // Settled: the window drawn and idle.
-    Sleep(500);
-    const PROCESS_MEMORY_COUNTERS_EX before = Counters();
-    f.peakBefore = before.PeakWorkingSetSize / kMegabyte;
-    f.workingSetBefore = before.WorkingSetSize / kMegabyte;
-
+  os::win32::Win32Os os;
+  ui::win32::Win32Toolkit ui(os);
+  app::Program program(ui, os);
+  ui.Initialise();
+  app::StartUp(program);
+  if (!ui.MainWindowExists()) Fail("the main window did not open");
+  const auto settle = [&] {
     const Clock::time_point start = Clock::now();
-    for (int i = 0; i < kMemoryRows; ++i) {
-      const int row = p.ui.AppendRow(Control::超级列表框1);
-      p.ui.SetCell(Control::超级列表框1, row, 0, core::DecimalText(row + 1));
-      p.ui.SetCell(Control::超级列表框1, row, 1, RowPath(i));
+    while (MillisecondsSince(start) < 500) {
+      ui.ProcessPendingEvents();
+      Sleep(10);
     }
-    f.appendMs = MillisecondsSince(start);
-    if (p.ui.RowCount(Control::超级列表框1) != kMemoryRows) Fail("the list did not take every row");
-    // The last rows scrolled into view and drawn, as a user would see them.
-    HWND list = p.Window(Control::超级列表框1);
-    SendMessageW(list, LVM_ENSUREVISIBLE, kMemoryRows - 1, FALSE);
-    UpdateWindow(list);
-    Sleep(500);
-    const PROCESS_MEMORY_COUNTERS_EX after = Counters();
-    f.peakAfter = after.PeakWorkingSetSize / kMegabyte;
-    f.workingSetAfter = after.WorkingSetSize / kMegabyte;
-    f.privateAfter = after.PrivateUsage / kMegabyte;
+  };
+  settle();
+  const PROCESS_MEMORY_COUNTERS_EX before = Counters();
+  f.peakBefore = before.PeakWorkingSetSize / kMegabyte;
+  f.workingSetBefore = before.WorkingSetSize / kMegabyte;
+  f.heapBefore = HeapBytesInUse() / kMegabyte;
+
+  const Clock::time_point start = Clock::now();
+  for (int i = 0; i < kMemoryRows; ++i) {
+    const int row = ui.AppendRow(Control::超级列表框1);
+    ui.SetCell(Control::超级列表框1, row, 0, core::DecimalText(row + 1));
+    ui.SetCell(Control::超级列表框1, row, 1, RowPath(i));
   }
+  f.appendMs = MillisecondsSince(start);
+  if (ui.RowCount(Control::超级列表框1) != kMemoryRows) Fail("the list did not take every row");
+  // The list view learns the new row count at the next events; then the
+  // last rows are scrolled into view and drawn, as a user would see them.
+  ui.ProcessPendingEvents();
+  HWND list = ui.ControlWindow(Control::超级列表框1);
+  SendMessageW(list, LVM_ENSUREVISIBLE, kMemoryRows - 1, FALSE);
+  RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+  settle();
+  const PROCESS_MEMORY_COUNTERS_EX after = Counters();
+  f.peakAfter = after.PeakWorkingSetSize / kMegabyte;
+  f.workingSetAfter = after.WorkingSetSize / kMegabyte;
+  f.commitAfter = after.PagefileUsage / kMegabyte;
+  f.heapAfter = HeapBytesInUse() / kMegabyte;
+
   FILE* out = std::fopen(result, "w");
   if (!out) return 1;
-  std::fprintf(out, "%f %f %f %f %f %f\n", f.peakBefore, f.workingSetBefore, f.peakAfter, f.workingSetAfter,
-               f.privateAfter, f.appendMs);
+  std::fprintf(out, "%f %f %f %f %f %f %f %f\n", f.peakBefore, f.workingSetBefore, f.heapBefore, f.peakAfter,
+               f.workingSetAfter, f.heapAfter, f.commitAfter, f.appendMs);
   std::fclose(out);
-  return 0;
+  // The process ends with the window still open, as the program itself
+  // ends with ExitProcess.
+  std::fflush(stdout);
+  ExitProcess(0);
 }
 
 bool RunMemoryChild(const std::wstring& result) {
@@ -350,7 +353,8 @@ bool RunMemoryChild(const std::wstring& result) {
 }
 
 void MemorySection(int repetitions) {
-  Samples peakBefore, workingSetBefore, peakAfter, workingSetAfter, privateAfter, growth, append;
+  Samples peakBefore, workingSetBefore, heapBefore, peakAfter, workingSetAfter, heapAfter, commitAfter, growth,
+      heapGrowth, perRow, append;
   wchar_t temp[MAX_PATH + 1] = {};
   GetTempPathW(MAX_PATH, temp);
   for (int r = 0; r < repetitions; ++r) {
@@ -359,8 +363,9 @@ void MemorySection(int repetitions) {
     if (!RunMemoryChild(result)) Fail("a memory repetition failed");
     MemoryFigures f;
     FILE* in = _wfopen(result.c_str(), L"r");
-    const bool read = in && std::fscanf(in, "%lf %lf %lf %lf %lf %lf", &f.peakBefore, &f.workingSetBefore,
-                                        &f.peakAfter, &f.workingSetAfter, &f.privateAfter, &f.appendMs) == 6;
+    const bool read = in && std::fscanf(in, "%lf %lf %lf %lf %lf %lf %lf %lf", &f.peakBefore, &f.workingSetBefore,
+                                        &f.heapBefore, &f.peakAfter, &f.workingSetAfter, &f.heapAfter,
+                                        &f.commitAfter, &f.appendMs) == 8;
     if (in) std::fclose(in);
     DeleteFileW(result.c_str());
     if (!read) Fail("a memory repetition gave no figures");
@@ -368,8 +373,12 @@ void MemorySection(int repetitions) {
     workingSetBefore.Add(f.workingSetBefore);
     peakAfter.Add(f.peakAfter);
     workingSetAfter.Add(f.workingSetAfter);
-    privateAfter.Add(f.privateAfter);
+    heapBefore.Add(f.heapBefore);
+    heapAfter.Add(f.heapAfter);
+    commitAfter.Add(f.commitAfter);
     growth.Add(f.peakAfter - f.peakBefore);
+    heapGrowth.Add(f.heapAfter - f.heapBefore);
+    perRow.Add((f.heapAfter - f.heapBefore) * kMegabyte / kMemoryRows);
     append.Add(f.appendMs / 1000.0);
   }
   char title[128];
@@ -382,8 +391,12 @@ void MemorySection(int repetitions) {
   PrintRow("growth of the peak", growth, "MB");
   PrintRow("working set before the rows", workingSetBefore, "MB");
   PrintRow("working set with the rows", workingSetAfter, "MB");
-  PrintRow("private bytes with the rows", privateAfter, "MB");
-  PrintRow("appending the rows (other thread)", append, "s");
+  PrintRow("commit (pagefile usage) with the rows", commitAfter, "MB");
+  PrintRow("heap blocks in use before the rows", heapBefore, "MB");
+  PrintRow("heap blocks in use with the rows", heapAfter, "MB");
+  PrintRow("growth of the heap blocks in use", heapGrowth, "MB");
+  PrintRow("heap bytes in use per row", perRow, "B");
+  PrintRow("appending the rows (UI thread)", append, "s");
   std::fflush(stdout);
 }
 
@@ -407,7 +420,7 @@ int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "--memory-child") == 0) return MemoryChild(argv[2]);
 
   std::vector<std::string> args(argv + 1, argv + argc);
-  const int searchRepetitions = TakeCount(args, "search-repetitions", 10);
+  const int searchRepetitions = TakeCount(args, "search-repetitions", 5);
   const int renameRepetitions = TakeCount(args, "rename-repetitions", 3);
   const int memoryRepetitions = TakeCount(args, "memory-repetitions", 3);
   bool search = args.empty(), rename = args.empty(), memory = args.empty();

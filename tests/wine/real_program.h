@@ -1,10 +1,12 @@
 // The whole program with its real window, run on a UI thread of its own
 // inside the test process; the test's thread acts like another thread of
-// the program (or like automation) on it.
+// the program (or like automation) on it. ProgramOs is the OS backend the
+// program is given: the Win32 one, or one that watches it.
 #pragma once
 
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 #include <thread>
 
@@ -17,9 +19,10 @@
 
 namespace test_support {
 
-class RealProgram {
+template <class ProgramOs>
+class BasicRealProgram {
  public:
-  RealProgram() {
+  BasicRealProgram() {
     uiThread_ = std::thread([this] {
       app::RunEntrySequence(program);
       ended_ = true;
@@ -33,7 +36,9 @@ class RealProgram {
         },
         std::chrono::seconds(30));
   }
-  ~RealProgram() { Close(); }
+  ~BasicRealProgram() { Close(); }
+  BasicRealProgram(const BasicRealProgram&) = delete;
+  BasicRealProgram& operator=(const BasicRealProgram&) = delete;
 
   HWND Main() { return ui.MainWindowHandle(); }
   HWND Window(ui::Control control) { return ui.ControlWindow(control); }
@@ -46,7 +51,7 @@ class RealProgram {
   }
   bool Ended() const { return ended_; }
 
-  os::win32::Win32Os os;
+  ProgramOs os;
   ui::win32::Win32Toolkit ui{os};
   app::Program program{ui, os};
 
@@ -54,6 +59,8 @@ class RealProgram {
   std::thread uiThread_;
   std::atomic<bool> ended_{false};
 };
+
+using RealProgram = BasicRealProgram<os::win32::Win32Os>;
 
 inline std::wstring ClassOf(HWND window) {
   wchar_t name[256] = {};
