@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
     }
   }
   block.resize(skincore::kBlockSize, 0);
-  skincore::SkinSpec skin;
+  skincore::SkinValues skin;
   skincore::ParseError error;
   if (!skincore::ParseSkin(block.data(), block.size(), &skin, &error)) {
     std::fprintf(stderr, "%s:%d: %s\n", argv[1], error.line, error.reason);

@@ -32,7 +32,7 @@ class Locked {
   Locked& operator=(const Locked&) = delete;
 };
 
-bool SameSpec(const SkinSpec& a, const SkinSpec& b) {
+bool SameSkin(const SkinValues& a, const SkinValues& b) {
   for (int i = 0; i < kColourCount; ++i)
     if (a.colours[i] != b.colours[i]) return false;
   for (std::size_t i = 0; i < kFontFaceBytes; ++i) {
@@ -43,9 +43,9 @@ bool SameSpec(const SkinSpec& a, const SkinSpec& b) {
 }
 
 // Under the lock.
-const Palette* FindPalette(const SkinSpec& skin) {
+const Palette* FindPalette(const SkinValues& skin) {
   for (int i = 0; i < paletteCount; ++i)
-    if (SameSpec(palettes[i]->Spec(), skin)) return palettes[i];
+    if (SameSkin(palettes[i]->Skin(), skin)) return palettes[i];
   return nullptr;
 }
 
@@ -59,7 +59,7 @@ AttachedThread* FindThread(DWORD thread) {
 // Nothing that may wait for the loader's lock is done while holding ours:
 // DllMain holds the loader's lock when it comes for ours. Making GDI
 // objects and setting a hook are done outside it, and kept if still wanted.
-const Palette* KeepPalette(const SkinSpec& skin) {
+const Palette* KeepPalette(const SkinValues& skin) {
   {
     Locked locked;
     if (const Palette* known = FindPalette(skin)) return known;
@@ -104,7 +104,7 @@ void SetModule(HINSTANCE module) { libraryModule = module; }
 
 const Palette* CurrentPalette() { return current.load(std::memory_order_acquire); }
 
-bool AttachCallingThread(const SkinSpec& skin) {
+bool AttachCallingThread(const SkinValues& skin) {
   const Palette* palette = KeepPalette(skin);
   if (!palette || !HookOnce(GetCurrentThreadId())) return false;
   current.store(palette, std::memory_order_release);

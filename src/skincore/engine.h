@@ -17,7 +17,7 @@ const Palette* CurrentPalette();
 
 // Makes `skin` the one in use and attaches the calling thread: its windows now
 // and later. False when no hook or no GDI objects could be had.
-bool AttachCallingThread(const SkinSpec& skin);
+bool AttachCallingThread(const SkinValues& skin);
 
 // From DllMain: a thread ends, or the library is unloaded while the
 // process goes on.

@@ -49,7 +49,7 @@ extern "C" std::int32_t WINAPI SkinCore_AttachRes(const void* skinData, std::int
   auto* copy = static_cast<unsigned char*>(HeapAlloc(heap, 0, skincore::kBlockSize));
   if (!copy) return 0;
   std::memcpy(copy, skinData, skincore::kBlockSize);
-  skincore::SkinSpec skin;
+  skincore::SkinValues skin;
   const bool parsed = skincore::ParseSkin(copy, skincore::kBlockSize, &skin);
   HeapFree(heap, 0, copy);
   if (!parsed) return 0;

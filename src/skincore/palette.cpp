@@ -14,7 +14,7 @@ int CALLBACK NoteFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) 
 
 // A face the system lacks would be replaced by whatever GDI picks, which
 // may have no Chinese glyphs at all; the control's own font is safer.
-HFONT CreateSkinFont(const SkinSpec& skin) {
+HFONT CreateSkinFont(const SkinValues& skin) {
   if (skin.fontFace[0] == '\0') return nullptr;
   LOGFONTW font{};
   const int length =
@@ -38,10 +38,10 @@ HFONT CreateSkinFont(const SkinSpec& skin) {
 
 }  // namespace
 
-Palette* Palette::Create(const SkinSpec& skin) {
+Palette* Palette::Create(const SkinValues& skin) {
   auto* palette = new (std::nothrow) Palette();
   if (!palette) return nullptr;
-  palette->spec_ = skin;
+  palette->skin_ = skin;
   for (int i = 0; i < kColourCount; ++i) {
     palette->colours_[i] = ToColorRef(skin.colours[i]);
     palette->brushes_[i] = CreateSolidBrush(palette->colours_[i]);

@@ -12,7 +12,7 @@ namespace skincore {
 
 class Palette {
  public:
-  static Palette* Create(const SkinSpec& skin);  // null when GDI is out of objects
+  static Palette* Create(const SkinValues& skin);  // null when GDI is out of objects
   ~Palette();
   Palette(const Palette&) = delete;
   Palette& operator=(const Palette&) = delete;
@@ -22,12 +22,12 @@ class Palette {
   // The skin's font for the texts the engine draws, or `fallback` (a
   // control's own font) when the skin names none this system has.
   HFONT FontOr(HFONT fallback) const { return font_ ? font_ : fallback; }
-  const SkinSpec& Spec() const { return spec_; }
+  const SkinValues& Skin() const { return skin_; }
 
  private:
   Palette() = default;
 
-  SkinSpec spec_{};
+  SkinValues skin_{};
   COLORREF colours_[kColourCount] = {};
   HBRUSH brushes_[kColourCount] = {};
   HFONT font_ = nullptr;

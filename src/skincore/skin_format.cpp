@@ -74,7 +74,7 @@ constexpr char kDefaultFace[] = "SimSun";
 constexpr int kDefaultPoints = 9;
 
 struct Reader {
-  SkinSpec skin{};
+  SkinValues skin{};
   bool set[kColourCount] = {};
   bool versionSeen = false;
   bool faceSeen = false;
@@ -234,7 +234,7 @@ const char* ColourKey(Colour colour) {
   return i >= 0 && i < kColourCount ? kColourKeys[i].key : "";
 }
 
-bool ParseSkin(const unsigned char* data, std::size_t size, SkinSpec* out, ParseError* error) {
+bool ParseSkin(const unsigned char* data, std::size_t size, SkinValues* out, ParseError* error) {
   Reader r;
   std::memcpy(r.skin.fontFace, kDefaultFace, sizeof kDefaultFace);
   r.skin.fontPoints = kDefaultPoints;

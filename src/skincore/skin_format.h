@@ -53,7 +53,7 @@ constexpr std::size_t kBlockSize = 24894;
 constexpr int kFormatVersion = 1;
 constexpr std::size_t kFontFaceBytes = 96;  // UTF-8, with its terminating zero
 
-struct SkinSpec {
+struct SkinValues {
   std::uint32_t colours[kColourCount];  // 0xRRGGBB
   char fontFace[kFontFaceBytes];        // UTF-8; empty: the controls' own font
   int fontPoints;
@@ -72,7 +72,7 @@ struct ParseError {
 // Reads the text in data[0, size), which ends at the first zero byte or at
 // size. False, with `error` filled when given, unless the whole text is a
 // well-formed skin; `out` is written only on success.
-bool ParseSkin(const unsigned char* data, std::size_t size, SkinSpec* out, ParseError* error = nullptr);
+bool ParseSkin(const unsigned char* data, std::size_t size, SkinValues* out, ParseError* error = nullptr);
 
 // The key a colour is set with, for documentation and messages.
 const char* ColourKey(Colour colour);

@@ -14,7 +14,7 @@ constexpr Parent OnPage(Page page) { return {Parent::Type::TabPage, page}; }
 constexpr Parent In(C control) { return {Parent::Type::Control, Page::操作界面, control}; }
 
 // Table order is creation order; StackingOrder() settles overlaps.
-const std::array<ControlSpec, kControlCount> kControls{{
+const std::array<ControlEntry, kControlCount> kControls{{
     {C::高级选择夹1, "高级选择夹1", Kind::TabControl, kMain, {2, 2, 486, 446}, "", 1001},
     {C::状态条1, "状态条1", Kind::StatusBar, kMain, {0, 0, 0, 0}, "", 1002},
     {C::外形框1, "外形框1", Kind::ShapeBox, OnPage(Page::操作界面), {2, 2, 480, 420}, "", 1003},
@@ -67,9 +67,9 @@ const std::array<Stacking, 10> kStacking{{
 
 }  // namespace
 
-std::span<const ControlSpec> Controls() { return kControls; }
+std::span<const ControlEntry> Controls() { return kControls; }
 
-const ControlSpec& Spec(ui::Control control) { return kControls[Index(control)]; }
+const ControlEntry& Entry(ui::Control control) { return kControls[Index(control)]; }
 
 std::span<const Stacking> StackingOrder() { return kStacking; }
 

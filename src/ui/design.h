@@ -47,7 +47,7 @@ struct Rect {
 enum class Border { None, Thin, Sunken };
 enum class Align { Left, Center };
 
-struct ControlSpec {
+struct ControlEntry {
   ui::Control control;
   const char* name;  // the design's name, code page 936
   Kind kind;
@@ -61,8 +61,8 @@ struct ControlSpec {
   bool hidden = false;
 };
 
-std::span<const ControlSpec> Controls();
-const ControlSpec& Spec(ui::Control control);
+std::span<const ControlEntry> Controls();
+const ControlEntry& Entry(ui::Control control);
 
 // Where siblings overlap, `front` lies in front of `behind`.
 struct Stacking {

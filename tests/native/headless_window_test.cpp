@@ -24,7 +24,7 @@ std::string ParentName(const Parent& parent) {
     case Parent::Type::Control:
       break;
   }
-  return ui::design::Spec(parent.control).name;
+  return ui::design::Entry(parent.control).name;
 }
 
 class HeadlessWindow : public testing::Test {
@@ -40,7 +40,7 @@ class HeadlessWindow : public testing::Test {
 
 TEST_F(HeadlessWindow, HoldsEveryControlOfTheDesign) {
   for (const expectations::ExpectedControl& e : expectations::kControls) {
-    const ui::design::ControlSpec& entry = ui::design::Spec(e.control);
+    const ui::design::ControlEntry& entry = ui::design::Entry(e.control);
     SCOPED_TRACE(entry.name);
     EXPECT_EQ(ParentName(entry.parent), e.parent);
     if (e.height != 0) {
@@ -61,12 +61,12 @@ TEST_F(HeadlessWindow, HoldsEveryControlOfTheDesign) {
 
 TEST_F(HeadlessWindow, StacksOverlappingSiblingsAsDesigned) {
   for (const auto& [front, behind] : expectations::kInFront) {
-    const std::vector<Control> order = ui.ChildrenInZOrder(ui::design::Spec(front).parent);
+    const std::vector<Control> order = ui.ChildrenInZOrder(ui::design::Entry(front).parent);
     const auto f = std::find(order.begin(), order.end(), front);
     const auto b = std::find(order.begin(), order.end(), behind);
     ASSERT_NE(f, order.end());
     ASSERT_NE(b, order.end());
-    EXPECT_LT(f, b) << ui::design::Spec(front).name << " should lie in front of " << ui::design::Spec(behind).name;
+    EXPECT_LT(f, b) << ui::design::Entry(front).name << " should lie in front of " << ui::design::Entry(behind).name;
   }
 }
 

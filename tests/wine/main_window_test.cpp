@@ -63,7 +63,7 @@ TEST_F(RealWindow, OpensWithItsClassCaptionAndFixedFrame) {
 
 TEST_F(RealWindow, HasEveryControlOfTheDesignInPlace) {
   for (const expectations::ExpectedControl& e : expectations::kControls) {
-    SCOPED_TRACE(ui::design::Spec(e.control).name);
+    SCOPED_TRACE(ui::design::Entry(e.control).name);
     HWND window = p.Window(e.control);
     if (!e.windowClass) {
       EXPECT_EQ(window, nullptr);
@@ -75,7 +75,7 @@ TEST_F(RealWindow, HasEveryControlOfTheDesignInPlace) {
         << Narrow(ClassOf(window));
     HWND parent = ParentWindow(e.parent);
     EXPECT_EQ(GetParent(window), parent);
-    EXPECT_EQ(GetDlgCtrlID(window), ui::design::Spec(e.control).controlId);
+    EXPECT_EQ(GetDlgCtrlID(window), ui::design::Entry(e.control).controlId);
     const bool shown = GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE;
     EXPECT_EQ(shown, e.visible);
     if (e.text) {
@@ -151,8 +151,8 @@ TEST_F(RealWindow, StacksOverlappingSiblingsAsDesigned) {
     HWND b = p.Window(behind);
     bool frontIsAbove = false;
     for (HWND w = GetWindow(b, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV)) frontIsAbove |= w == f;
-    EXPECT_TRUE(frontIsAbove) << ui::design::Spec(front).name << " should lie in front of "
-                              << ui::design::Spec(behind).name;
+    EXPECT_TRUE(frontIsAbove) << ui::design::Entry(front).name << " should lie in front of "
+                              << ui::design::Entry(behind).name;
   }
 }
 

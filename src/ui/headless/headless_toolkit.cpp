@@ -42,7 +42,7 @@ bool HeadlessToolkit::LoadMainWindow(EventSink& sink) {
     std::lock_guard guard(lock_);
     controls_.assign(kControlCount, ControlState{});
     zOrder_.assign(kParentKeyCount, {});
-    for (const design::ControlSpec& entry : design::Controls()) {
+    for (const design::ControlEntry& entry : design::Controls()) {
       ControlState& state = controls_[Index(entry.control)];
       state.kind = entry.kind;
       state.text = entry.text;
@@ -53,7 +53,7 @@ bool HeadlessToolkit::LoadMainWindow(EventSink& sink) {
     // Creation order stacks later siblings behind earlier ones; the design's
     // overlaps then bring each front control just above what it covers.
     for (const design::Stacking& s : design::StackingOrder()) {
-      auto& siblings = zOrder_[ParentKey(design::Spec(s.front).parent)];
+      auto& siblings = zOrder_[ParentKey(design::Entry(s.front).parent)];
       auto front = std::find(siblings.begin(), siblings.end(), s.front);
       auto behind = std::find(siblings.begin(), siblings.end(), s.behind);
       if (front > behind) {

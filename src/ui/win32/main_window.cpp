@@ -98,7 +98,7 @@ struct ClassAndStyle {
   DWORD extendedStyle;
 };
 
-ClassAndStyle ClassFor(const design::ControlSpec& entry) {
+ClassAndStyle ClassFor(const design::ControlEntry& entry) {
   DWORD edge = 0;
   if (entry.border == design::Border::Thin) edge = WS_EX_STATICEDGE;
   if (entry.border == design::Border::Sunken) edge = WS_EX_CLIENTEDGE;
@@ -274,7 +274,7 @@ bool Win32Toolkit::CreateMainWindow() {
 }
 
 HWND Win32Toolkit::ParentWindow(Control control) const {
-  const design::Parent& parent = design::Spec(control).parent;
+  const design::Parent& parent = design::Entry(control).parent;
   switch (parent.type) {
     case design::Parent::Type::MainWindow:
       return main_;
@@ -287,7 +287,7 @@ HWND Win32Toolkit::ParentWindow(Control control) const {
 }
 
 void Win32Toolkit::CreateControls() {
-  for (const design::ControlSpec& entry : design::Controls()) {
+  for (const design::ControlEntry& entry : design::Controls()) {
     controls_[Index(entry.control)] = CreateControl(entry.control);
   }
   ApplyStacking();
@@ -295,7 +295,7 @@ void Win32Toolkit::CreateControls() {
 }
 
 HWND Win32Toolkit::CreateControl(Control control) {
-  const design::ControlSpec& entry = design::Spec(control);
+  const design::ControlEntry& entry = design::Entry(control);
   HINSTANCE instance = GetModuleHandleW(nullptr);
   HWND parent = ParentWindow(control);
   const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.controlId));
@@ -456,7 +456,7 @@ bool Win32Toolkit::TranslateForWindow(MSG& message) {
 
 void Win32Toolkit::OnDestroy() {
   // From here on every operation does nothing and every read is empty.
-  KillTimer(main_, static_cast<UINT_PTR>(design::Spec(Control::时钟1).controlId));
+  KillTimer(main_, static_cast<UINT_PTR>(design::Entry(Control::时钟1).controlId));
   main_ = nullptr;
   takingCalls_ = false;
   browser_.reset();
@@ -506,7 +506,7 @@ LRESULT Win32Toolkit::MainMessage(HWND window, UINT message, WPARAM wParam, LPAR
         return 0;
       }
       if (HIWORD(wParam) == BN_CLICKED) {
-        for (const design::ControlSpec& entry : design::Controls()) {
+        for (const design::ControlEntry& entry : design::Controls()) {
           if (entry.kind == Kind::Button && controls_[Index(entry.control)] == reinterpret_cast<HWND>(lParam)) {
             Raise(Event{EventKind::Clicked, entry.control});
           }
@@ -526,7 +526,7 @@ LRESULT Win32Toolkit::MainMessage(HWND window, UINT message, WPARAM wParam, LPAR
       return 0;
     }
     case WM_TIMER:
-      if (wParam == static_cast<WPARAM>(design::Spec(Control::时钟1).controlId)) {
+      if (wParam == static_cast<WPARAM>(design::Entry(Control::时钟1).controlId)) {
         Raise(Event{EventKind::TimerElapsed, Control::时钟1});
       }
       return 0;

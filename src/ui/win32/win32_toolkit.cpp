@@ -290,7 +290,7 @@ void Win32Toolkit::SetTimerPeriod(Control control, int milliseconds) {
     const int period = std::max(milliseconds, 0);
     if (period == timerPeriod_) return;
     timerPeriod_ = period;
-    const UINT_PTR id = static_cast<UINT_PTR>(design::Spec(control).controlId);
+    const UINT_PTR id = static_cast<UINT_PTR>(design::Entry(control).controlId);
     if (period > 0) {
       SetTimer(main_, id, static_cast<UINT>(period), nullptr);
     } else {
