@@ -206,4 +206,26 @@ TEST_F(RealWindow, ClosingEndsTheLoopAfterTheExitRoutineRanOnce) {
   rules::NothingHappensAfterTheWindowIsGone(p.ui);
 }
 
+// The window on the test's own thread, which is its UI thread here: the
+// test stands where a long handler (the search) stands when it processes
+// events, with texts it wrote still waiting to be shown.
+TEST(WindowOnThisThread, AKeyTypedDuringALongHandlerActsOnTheTextTheProgramWrote) {
+  os::win32::Win32Os os;
+  ui::win32::Win32Toolkit ui(os);
+  app::Program program(ui, os);
+  ui.Initialise();
+  app::StartUp(program);
+  ASSERT_TRUE(ui.MainWindowExists());
+  ui.ProcessPendingEvents();  // everything shown just now, so the next text waits
+  ui.SetText(Control::共搜索, "5");
+  HWND box = ui.ControlWindow(Control::共搜索);
+  PostMessageW(box, WM_CHAR, L'7', 1);
+  ui.ProcessPendingEvents();
+  const std::string shown = Narrow(TextOf(box));
+  EXPECT_TRUE(shown == "57" || shown == "75") << "the box shows \"" << shown << "\"";
+  EXPECT_EQ(ui.GetText(Control::共搜索), shown);
+  PostMessageW(ui.MainWindowHandle(), WM_CLOSE, 0, 0);
+  ui.RunMessageLoop();
+}
+
 }  // namespace

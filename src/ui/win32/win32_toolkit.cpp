@@ -20,6 +20,16 @@ using os::win32::Widen;
 
 constexpr int kProgressLimit = 32767;
 
+// Keys, characters, input-method input and mouse buttons and wheels: what
+// may change a control's text or press a button. Moving the pointer does
+// neither.
+bool IsUserInput(UINT message) {
+  if (message >= WM_KEYFIRST && message <= WM_IME_KEYLAST) return true;
+  if (message >= WM_LBUTTONDOWN && message <= WM_MOUSELAST) return true;
+  if (message >= WM_NCLBUTTONDOWN && message <= WM_NCMBUTTONDBLCLK) return true;
+  return message == WM_IME_CHAR || message == WM_IME_KEYDOWN || message == WM_IME_KEYUP;
+}
+
 Text WindowText(HWND window) {
   const int length = GetWindowTextLengthW(window);
   if (length <= 0) return {};
@@ -89,10 +99,7 @@ void Win32Toolkit::RunMessageLoop() {
   for (;;) {
     ShowWritten();
     if (!main_ || GetMessageW(&message, nullptr, 0, 0) <= 0) break;
-    if (!TranslateForWindow(message)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
+    DispatchOnUiThread(message);
   }
   // Calls another thread sent while the window was closing are answered
   // (with nothing, as the window is gone) rather than left waiting.
@@ -122,10 +129,23 @@ void Win32Toolkit::ProcessPendingEvents() {
       PostQuitMessage(static_cast<int>(message.wParam));
       return;
     }
-    if (!uiThread || !TranslateForWindow(message)) {
+    if (uiThread) {
+      DispatchOnUiThread(message);
+    } else {
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }
+  }
+}
+
+void Win32Toolkit::DispatchOnUiThread(MSG& message) {
+  // The user acts on what the window shows: what the program wrote before
+  // goes to the controls first, or a key typed into a box that has a text
+  // waiting would be overwritten by it.
+  if (IsUserInput(message.message)) ShowWritten();
+  if (!TranslateForWindow(message)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
   }
 }
 

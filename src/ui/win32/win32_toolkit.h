@@ -110,6 +110,7 @@ class Win32Toolkit final : public Toolkit {
   void OnDestroy();
   void DrawProgressLabel(HWND bar, HDC dc);
   bool TranslateForWindow(MSG& message);
+  void DispatchOnUiThread(MSG& message);
 
   HWND Window(Control control) const;  // null when the window is gone
   void UpdateProgressBar();
