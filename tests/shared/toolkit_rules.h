@@ -80,6 +80,10 @@ inline void ComboItemsClampAndFillTheField(ui::Toolkit& ui) {
   ui.SetCurrentItem(combo, 1);
   EXPECT_EQ(ui.CurrentItem(combo), 1);
   EXPECT_EQ(ui.GetText(combo), "*.txt");
+  ui.SetText(combo, "*.doc");  // a text written before gives way to the chosen item's
+  ui.SetCurrentItem(combo, 2);
+  EXPECT_EQ(ui.GetText(combo), "*.txt");
+  ui.SetCurrentItem(combo, 1);
   ui.SetCurrentItem(combo, -4);  // below 0: none, and an empty field
   EXPECT_EQ(ui.CurrentItem(combo), -1);
   EXPECT_EQ(ui.GetText(combo), "");

@@ -207,15 +207,36 @@ TEST_F(RealWindow, ClosingEndsTheLoopAfterTheExitRoutineRanOnce) {
 }
 
 // The window on the test's own thread, which is its UI thread here: the
-// test stands where a long handler (the search) stands when it processes
-// events, with texts it wrote still waiting to be shown.
-TEST(WindowOnThisThread, AKeyTypedDuringALongHandlerActsOnTheTextTheProgramWrote) {
+// test stands where a handler stands, and what it writes waits to be shown
+// until events are processed.
+class WindowOnThisThread : public testing::Test {
+ protected:
+  void SetUp() override {
+    ui.Initialise();
+    app::StartUp(program);
+    ASSERT_TRUE(ui.MainWindowExists());
+  }
+  void TearDown() override {
+    PostMessageW(ui.MainWindowHandle(), WM_CLOSE, 0, 0);
+    ui.RunMessageLoop();
+  }
+
   os::win32::Win32Os os;
-  ui::win32::Win32Toolkit ui(os);
-  app::Program program(ui, os);
-  ui.Initialise();
-  app::StartUp(program);
-  ASSERT_TRUE(ui.MainWindowExists());
+  ui::win32::Win32Toolkit ui{os};
+  app::Program program{ui, os};
+};
+
+TEST_F(WindowOnThisThread, KeepsTheToolkitRules) {
+  rules::ProgressValuesAreClampedAndStored(ui);
+  rules::ListRowsKeepTheirRulesAtTheEdges(ui);
+  rules::ComboItemsClampAndFillTheField(ui);
+  rules::StatusTimerLinkAndBrowserRules(ui);
+  rules::TextsAndStatesRoundTrip(ui);
+}
+
+// As in a long handler (the search) that processes events with texts it
+// wrote still waiting to be shown.
+TEST_F(WindowOnThisThread, AKeyTypedDuringALongHandlerActsOnTheTextTheProgramWrote) {
   ui.ProcessPendingEvents();  // everything shown just now, so the next text waits
   ui.SetText(Control::共搜索, "5");
   HWND box = ui.ControlWindow(Control::共搜索);
@@ -224,8 +245,6 @@ TEST(WindowOnThisThread, AKeyTypedDuringALongHandlerActsOnTheTextTheProgramWrote
   const std::string shown = Narrow(TextOf(box));
   EXPECT_TRUE(shown == "57" || shown == "75") << "the box shows \"" << shown << "\"";
   EXPECT_EQ(ui.GetText(Control::共搜索), shown);
-  PostMessageW(ui.MainWindowHandle(), WM_CLOSE, 0, 0);
-  ui.RunMessageLoop();
 }
 
 }  // namespace

@@ -176,12 +176,13 @@ struct WindowProcs {
       (*reinterpret_cast<std::function<void()>*>(lParam))();
       return 0;
     }
+    auto* toolkit = reinterpret_cast<Win32Toolkit*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (message == kShowWrittenMessage) {
-      reinterpret_cast<Win32Toolkit*>(lParam)->ShowWrittenSoon();
+      toolkit->ShowWrittenSoon();
       return 0;
     }
     if (message == WM_TIMER && wParam == kShowWrittenTimer) {
-      reinterpret_cast<Win32Toolkit*>(GetWindowLongPtrW(window, GWLP_USERDATA))->ShowWritten();
+      toolkit->ShowWritten();
       return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);

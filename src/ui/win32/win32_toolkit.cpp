@@ -227,6 +227,9 @@ void Win32Toolkit::SetCurrentItem(Control control, int index) {
     const int last = static_cast<int>(SendMessageW(window, CB_GETCOUNT, 0, 0)) - 1;
     const int chosen = index < 0 ? -1 : std::min(index, last);
     // Selecting an item puts its text into the field; none empties it.
+    // Either way the field's text is that from now on, not one written
+    // before and not yet shown.
+    textsToShow_[Index(control)].reset();
     SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
     if (chosen < 0) SetWindowTextW(window, L"");
   });
@@ -428,7 +431,7 @@ void Win32Toolkit::ListCellForDisplay(NMLVDISPINFOW& request) {
 
 void Win32Toolkit::ShowWrittenLater() {
   if (showWrittenPosted_ || !callWindow_) return;
-  showWrittenPosted_ = PostMessageW(callWindow_, kShowWrittenMessage, 0, reinterpret_cast<LPARAM>(this)) != FALSE;
+  showWrittenPosted_ = PostMessageW(callWindow_, kShowWrittenMessage, 0, 0) != FALSE;
 }
 
 void Win32Toolkit::ShowWrittenSoon() {
