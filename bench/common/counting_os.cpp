@@ -41,7 +41,6 @@ bool CountingOs::StartThread(std::function<void()> body) {
 }
 
 bool CountingOs::MoveNoReplace(const Text& from, const Text& to) {
-  ++moves_;
   RaiseMost(mostMoves_, ++movesInFlight_);
   const bool moved = real_.MoveNoReplace(from, to);
   --movesInFlight_;
@@ -52,7 +51,6 @@ void CountingOs::Reset() {
   workersStarted_ = 0;
   mostWorkers_ = 0;
   mostMoves_ = 0;
-  moves_ = 0;
 }
 
 }  // namespace bench

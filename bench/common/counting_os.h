@@ -45,7 +45,6 @@ class CountingOs : public os::Os {
   int WorkersStarted() const { return workersStarted_; }
   int MostWorkersInFlight() const { return mostWorkers_; }
   int MostMovesInFlight() const { return mostMoves_; }
-  int Moves() const { return moves_; }
   // Starts the counts of a new run; only while no thread runs.
   void Reset();
 
@@ -57,7 +56,6 @@ class CountingOs : public os::Os {
   std::atomic<int> mostWorkers_{0};
   std::atomic<int> movesInFlight_{0};
   std::atomic<int> mostMoves_{0};
-  std::atomic<int> moves_{0};
 };
 
 }  // namespace bench
